@@ -1,0 +1,94 @@
+#include "telemetry/FileBytes.h"
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <utility>
+
+namespace lv {
+
+FileBytes::FileBytes(FileBytes&& other) noexcept
+    : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)) {}
+
+FileBytes& FileBytes::operator=(FileBytes&& other) noexcept {
+  if (this != &other) {
+    release();
+    data_ = std::exchange(other.data_, nullptr);
+    size_ = std::exchange(other.size_, 0);
+  }
+  return *this;
+}
+
+FileBytes::~FileBytes() { release(); }
+
+void FileBytes::release() {
+  if (data_ != nullptr) munmap(const_cast<std::uint8_t*>(data_), size_);
+  data_ = nullptr;
+  size_ = 0;
+}
+
+Status FileBytes::open(const std::string& path) {
+  release();
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return Status::error(path + ": " + std::strerror(errno));
+  struct stat info {};
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    int err = errno;
+    ::close(fd);
+    return Status::error(path + ": " + (S_ISDIR(info.st_mode) ? "is a folder" : std::strerror(err)));
+  }
+  if (info.st_size > 0) {
+    void* mapped = mmap(nullptr, static_cast<std::size_t>(info.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
+    if (mapped == MAP_FAILED) {
+      int err = errno;
+      ::close(fd);
+      return Status::error(path + ": " + std::strerror(err));
+    }
+    madvise(mapped, static_cast<std::size_t>(info.st_size), MADV_SEQUENTIAL | MADV_WILLNEED);
+    data_ = static_cast<const std::uint8_t*>(mapped);
+    size_ = static_cast<std::size_t>(info.st_size);
+  }
+  ::close(fd);
+  return Status::ok();
+}
+
+bool fileExists(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+Status writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
+  std::string temporary = path + ".part";
+  int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return Status::error(path + ": " + std::strerror(errno));
+  std::size_t written = 0;
+  while (written < bytes.size()) {
+    ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      int err = n < 0 ? errno : ENOSPC;
+      ::close(fd);
+      ::unlink(temporary.c_str());
+      return Status::error(path + ": " + std::strerror(err));
+    }
+    written += static_cast<std::size_t>(n);
+  }
+  if (::close(fd) != 0) {
+    int err = errno;
+    ::unlink(temporary.c_str());
+    return Status::error(path + ": " + std::strerror(err));
+  }
+  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+    int err = errno;
+    ::unlink(temporary.c_str());
+    return Status::error(path + ": " + std::strerror(err));
+  }
+  return Status::ok();
+}
+
+}  // namespace lv

@@ -1,0 +1,92 @@
+#include "telemetry/TelFormat.h"
+
+#include "telemetry/ByteReader.h"
+
+namespace lv {
+namespace {
+
+// Float indices of the full sample, in the order each layout stores them.
+std::vector<int> layoutFloatOrder(TelLayout layout) {
+  std::vector<int> order;
+  auto addRange = [&order](int first, int last) {
+    for (int i = first; i <= last; ++i) order.push_back(i);
+  };
+  switch (layout) {
+    case TelLayout::kVersion7:
+      addRange(0, 40);
+      break;
+    case TelLayout::kVersion6:
+      addRange(0, 39);
+      break;
+    case TelLayout::kVersion5:
+    case TelLayout::kVersion1:
+    case TelLayout::kUnversioned:
+    case TelLayout::kTimeStepped:
+      addRange(0, 11);
+      for (int wheel = 0; wheel < 4; ++wheel)
+        for (int value = 0; value < 3; ++value) order.push_back(TelemetrySample::tyreTemp(wheel, value));
+      if (layout == TelLayout::kVersion5)
+        for (int wheel = 0; wheel < 4; ++wheel) order.push_back(TelemetrySample::wear(wheel));
+      break;
+  }
+  return order;
+}
+
+}  // namespace
+
+int telRecordSize(TelLayout layout) {
+  switch (layout) {
+    case TelLayout::kVersion7: return 164;
+    case TelLayout::kVersion6: return 160;
+    case TelLayout::kVersion5: return 112;
+    default: return 96;
+  }
+}
+
+TelFileShape telFileShape(std::int32_t versionWord) {
+  TelLayout layout;
+  if (versionWord >= 7) {
+    layout = TelLayout::kVersion7;
+  } else if (versionWord == 6) {
+    layout = TelLayout::kVersion6;
+  } else if (versionWord == 5) {
+    layout = TelLayout::kVersion5;
+  } else if (versionWord == 1) {
+    layout = TelLayout::kVersion1;
+  } else if (versionWord == 2 || versionWord == 3) {
+    layout = TelLayout::kTimeStepped;
+  } else {
+    return {TelLayout::kUnversioned, 96, 0};
+  }
+  return {layout, telRecordSize(layout), 4};
+}
+
+void appendTelRecord(ByteWriter& out, TelLayout layout, const TelemetrySample& sample,
+                     float timeSeconds) {
+  bool first = true;
+  for (int index : layoutFloatOrder(layout)) {
+    out.f32(first && layout == TelLayout::kTimeStepped ? timeSeconds : sample[index]);
+    first = false;
+  }
+}
+
+TelemetrySample decodeTelRecord(TelLayout layout, std::span<const std::uint8_t> record) {
+  TelemetrySample sample;
+  ByteReader in(record);
+  for (int index : layoutFloatOrder(layout)) sample[index] = in.f32();
+  return sample;
+}
+
+std::vector<std::uint8_t> encodeTelFile(std::int32_t versionWord, TelLayout layout,
+                                        std::span<const TelemetrySample> samples,
+                                        std::span<const float> timesSeconds) {
+  ByteWriter out;
+  if (layout != TelLayout::kUnversioned) out.i32(versionWord);
+  for (std::size_t i = 0; i < samples.size(); ++i) {
+    float time = i < timesSeconds.size() ? timesSeconds[i] : 0.0f;
+    appendTelRecord(out, layout, samples[i], time);
+  }
+  return std::move(out.data());
+}
+
+}  // namespace lv

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace lv {
+
+struct Rgb {
+  std::uint8_t r = 0, g = 0, b = 0;
+  friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+inline constexpr Rgb kBlack{0, 0, 0};
+inline constexpr Rgb kDialogBackground{220, 220, 220};
+
+// The client area of the main dialog as a drawing surface: solid 1-px pens, lines from the
+// current point (the end point itself is not set, as on the original line primitive),
+// rectangle outlines, ellipses and text, in absolute client pixels.
+class Canvas {
+ public:
+  virtual ~Canvas() = default;
+
+  // Invalidate with erase and update at once: the background and the controls are painted
+  // again and every curve is gone.
+  virtual void eraseAll() = 0;
+  virtual void moveTo(int x, int y) = 0;
+  virtual void lineTo(int x, int y) = 0;
+  // A one-pixel rectangle outline whose edges are all `colour`; it does not change the pen.
+  virtual void rectangleOutline(int x, int y, int width, int height, Rgb colour) = 0;
+  // Outline in the current pen, filled with the default white brush.
+  virtual void ellipse(int left, int top, int right, int bottom) = 0;
+  // Black text on an opaque white background, top-left at (x, y); UTF-8.
+  virtual void text(int x, int y, std::string_view utf8) = 0;
+
+  void selectPen(Rgb colour) {
+    pen_ = colour;
+    penSelected(colour);
+  }
+  Rgb pen() const { return pen_; }
+
+ protected:
+  virtual void penSelected(Rgb colour) = 0;
+
+ private:
+  Rgb pen_ = kBlack;
+};
+
+// Selects a pen for one curve and puts the previous one back afterwards.
+class PenScope {
+ public:
+  PenScope(Canvas& canvas, Rgb colour) : canvas_(canvas), previous_(canvas.pen()) {
+    canvas_.selectPen(colour);
+  }
+  ~PenScope() { canvas_.selectPen(previous_); }
+  PenScope(const PenScope&) = delete;
+  PenScope& operator=(const PenScope&) = delete;
+
+ private:
+  Canvas& canvas_;
+  Rgb previous_;
+};
+
+}  // namespace lv

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstddef>
+#include <span>
+
+namespace lv {
+
+// Zero-initialised rows of T, allocated once at full capacity as anonymous memory that
+// asks for huge pages: pages cost nothing until first written, and rows never written read
+// as zeros.
+class RawTable {
+ public:
+  RawTable(std::size_t rows, std::size_t rowBytes);
+  RawTable(const RawTable&) = delete;
+  RawTable& operator=(const RawTable&) = delete;
+  ~RawTable();
+
+  // Gives every row back to the system; they read as zeros again.
+  void clear();
+
+ protected:
+  void* data_ = nullptr;
+  std::size_t bytes_ = 0;
+};
+
+template <typename T>
+class FixedTable : public RawTable {
+ public:
+  explicit FixedTable(std::size_t rows) : RawTable(rows, sizeof(T)), rows_(rows) {}
+
+  std::size_t capacity() const { return rows_; }
+  T& operator[](std::size_t row) { return data()[row]; }
+  const T& operator[](std::size_t row) const { return data()[row]; }
+  T* data() { return static_cast<T*>(data_); }
+  const T* data() const { return static_cast<const T*>(data_); }
+  std::span<T> rows(std::size_t first, std::size_t count) { return {data() + first, count}; }
+
+ private:
+  std::size_t rows_;
+};
+
+}  // namespace lv
