@@ -8,8 +8,8 @@ scripts/setup-debian.sh
 cmake --preset release >/dev/null
 cmake --build --preset release -j "$(nproc)"
 
-bin=build/release
+bin=build/release/bin
 demo=demo
 rm -rf "$demo"
-"$bin/tools/gplsim/gplsim" --out "$demo" --laps 5 --fps 60 --tel-version 7 --seed 1
-"$bin/apps/lapvista-cli" --ini-dir "$demo" -e "load $demo/gpl/replay/demo.rpy"
+"$bin/gplsim" --out "$demo" --laps 5 --fps 60 --tel-version 7 --seed 1
+"$bin/lapvista-cli" --ini-dir "$demo" -e "load $demo/gpl/replay/demo.rpy"

@@ -29,7 +29,8 @@ class ByteWriter {
   }
   // Writes `text` into a field of `width` bytes, zero-padded and cut at the width.
   void fixedText(std::string_view text, std::size_t width) {
-    for (std::size_t i = 0; i < width; ++i) u8(i < text.size() ? static_cast<std::uint8_t>(text[i]) : 0);
+    for (std::size_t i = 0; i < width; ++i)
+      u8(i < text.size() ? static_cast<std::uint8_t>(text[i]) : 0);
   }
   void zeros(std::size_t count) { bytes_.insert(bytes_.end(), count, 0); }
   void patchU16(std::size_t at, std::uint32_t value) {

@@ -24,7 +24,9 @@ FileBytes& FileBytes::operator=(FileBytes&& other) noexcept {
   return *this;
 }
 
-FileBytes::~FileBytes() { release(); }
+FileBytes::~FileBytes() {
+  release();
+}
 
 void FileBytes::release() {
   if (data_ != nullptr) munmap(const_cast<std::uint8_t*>(data_), size_);
@@ -40,10 +42,12 @@ Status FileBytes::open(const std::string& path) {
   if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     int err = errno;
     ::close(fd);
-    return Status::error(path + ": " + (S_ISDIR(info.st_mode) ? "is a folder" : std::strerror(err)));
+    return Status::error(path + ": " +
+                         (S_ISDIR(info.st_mode) ? "is a folder" : std::strerror(err)));
   }
   if (info.st_size > 0) {
-    void* mapped = mmap(nullptr, static_cast<std::size_t>(info.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
+    void* mapped =
+        mmap(nullptr, static_cast<std::size_t>(info.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
     if (mapped == MAP_FAILED) {
       int err = errno;
       ::close(fd);

@@ -24,7 +24,8 @@ std::vector<int> layoutFloatOrder(TelLayout layout) {
     case TelLayout::kTimeStepped:
       addRange(0, 11);
       for (int wheel = 0; wheel < 4; ++wheel)
-        for (int value = 0; value < 3; ++value) order.push_back(TelemetrySample::tyreTemp(wheel, value));
+        for (int value = 0; value < 3; ++value)
+          order.push_back(TelemetrySample::tyreTemp(wheel, value));
       if (layout == TelLayout::kVersion5)
         for (int wheel = 0; wheel < 4; ++wheel) order.push_back(TelemetrySample::wear(wheel));
       break;
@@ -36,10 +37,14 @@ std::vector<int> layoutFloatOrder(TelLayout layout) {
 
 int telRecordSize(TelLayout layout) {
   switch (layout) {
-    case TelLayout::kVersion7: return 164;
-    case TelLayout::kVersion6: return 160;
-    case TelLayout::kVersion5: return 112;
-    default: return 96;
+    case TelLayout::kVersion7:
+      return 164;
+    case TelLayout::kVersion6:
+      return 160;
+    case TelLayout::kVersion5:
+      return 112;
+    default:
+      return 96;
   }
 }
 

@@ -1,10 +1,9 @@
-#include "telemetry/TelFormat.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 #include "telemetry/ByteReader.h"
+#include "telemetry/TelFormat.h"
 
 namespace lv {
 namespace {
@@ -29,11 +28,11 @@ TEST(TelFileShape, VersionWordSelectsLayout) {
     std::size_t dataOffset;
   };
   const Case cases[] = {
-      {7, TelLayout::kVersion7, 164, 4},      {6, TelLayout::kVersion6, 160, 4},
-      {5, TelLayout::kVersion5, 112, 4},      {1, TelLayout::kVersion1, 96, 4},
-      {2, TelLayout::kTimeStepped, 96, 4},    {3, TelLayout::kTimeStepped, 96, 4},
-      {4, TelLayout::kUnversioned, 96, 0},    {0, TelLayout::kUnversioned, 96, 0},
-      {-9, TelLayout::kUnversioned, 96, 0},   {1092616192, TelLayout::kVersion7, 164, 4},
+      {7, TelLayout::kVersion7, 164, 4},    {6, TelLayout::kVersion6, 160, 4},
+      {5, TelLayout::kVersion5, 112, 4},    {1, TelLayout::kVersion1, 96, 4},
+      {2, TelLayout::kTimeStepped, 96, 4},  {3, TelLayout::kTimeStepped, 96, 4},
+      {4, TelLayout::kUnversioned, 96, 0},  {0, TelLayout::kUnversioned, 96, 0},
+      {-9, TelLayout::kUnversioned, 96, 0}, {1092616192, TelLayout::kVersion7, 164, 4},
   };
   for (const Case& c : cases) {
     TelFileShape shape = telFileShape(c.word);

@@ -1,6 +1,5 @@
 #include "platform/headless/RecordingCanvas.h"
 
-
 namespace lv {
 
 void RecordingCanvas::emit(std::string line) {
@@ -11,16 +10,22 @@ void RecordingCanvas::emit(std::string line) {
   }
 }
 
-void RecordingCanvas::eraseAll() { emit("erase"); }
+void RecordingCanvas::eraseAll() {
+  emit("erase");
+}
 
-void RecordingCanvas::moveTo(int x, int y) { emit("move " + std::to_string(x) + " " + std::to_string(y)); }
+void RecordingCanvas::moveTo(int x, int y) {
+  emit("move " + std::to_string(x) + " " + std::to_string(y));
+}
 
-void RecordingCanvas::lineTo(int x, int y) { emit("line " + std::to_string(x) + " " + std::to_string(y)); }
+void RecordingCanvas::lineTo(int x, int y) {
+  emit("line " + std::to_string(x) + " " + std::to_string(y));
+}
 
 void RecordingCanvas::rectangleOutline(int x, int y, int width, int height, Rgb colour) {
   emit("rect " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(width) + " " +
-       std::to_string(height) + " " + std::to_string(colour.r) + " " + std::to_string(colour.g) + " " +
-       std::to_string(colour.b));
+       std::to_string(height) + " " + std::to_string(colour.r) + " " + std::to_string(colour.g) +
+       " " + std::to_string(colour.b));
 }
 
 void RecordingCanvas::ellipse(int left, int top, int right, int bottom) {
@@ -33,7 +38,8 @@ void RecordingCanvas::text(int x, int y, std::string_view utf8) {
 }
 
 void RecordingCanvas::penSelected(Rgb colour) {
-  emit("pen " + std::to_string(colour.r) + " " + std::to_string(colour.g) + " " + std::to_string(colour.b));
+  emit("pen " + std::to_string(colour.r) + " " + std::to_string(colour.g) + " " +
+       std::to_string(colour.b));
 }
 
 }  // namespace lv

@@ -12,7 +12,8 @@ inline constexpr float kPlotWidth = 1817.0f;
 // The graph canvas's state: channel toggles and the x axis.
 struct CanvasState {
   CanvasState() {
-    for (const ChannelInfo& info : kRedrawOrder) pressCounter[channelIndex(info.id)] = info.initialPressCounter;
+    for (const ChannelInfo& info : kRedrawOrder)
+      pressCounter[channelIndex(info.id)] = info.initialPressCounter;
   }
 
   std::array<int, kChannelCount> pressCounter{};

@@ -7,11 +7,45 @@ namespace lv {
 
 // Every channel button, in the order in which a redraw cycle draws the shown channels.
 enum class ChannelId {
-  kSpeed, kThrottle, kBrake, kWear, kTorque, kRpm, kTireTemps, kOutsideInside, kVertForce, kMap,
-  kReplaySpeed, kLine, kCentreOutside, kSteering, kGear, kSqueal, kSuspension, kRoll, kPitch,
-  kHeight, kLongForce, kTimeDifference, kTotalAcceleration, kDirection, kPower, kLatForce,
-  kSuspensionRearFront, kSuspensionLeftRight, kWheelspeed, kWater, kDatasheet, kOversteering,
-  kClutch, kOil, kNoise, kReplayRpm, kHeadingAcceleration, kLatAcceleration, kAcceleration,
+  kSpeed,
+  kThrottle,
+  kBrake,
+  kWear,
+  kTorque,
+  kRpm,
+  kTireTemps,
+  kOutsideInside,
+  kVertForce,
+  kMap,
+  kReplaySpeed,
+  kLine,
+  kCentreOutside,
+  kSteering,
+  kGear,
+  kSqueal,
+  kSuspension,
+  kRoll,
+  kPitch,
+  kHeight,
+  kLongForce,
+  kTimeDifference,
+  kTotalAcceleration,
+  kDirection,
+  kPower,
+  kLatForce,
+  kSuspensionRearFront,
+  kSuspensionLeftRight,
+  kWheelspeed,
+  kWater,
+  kDatasheet,
+  kOversteering,
+  kClutch,
+  kOil,
+  kNoise,
+  kReplayRpm,
+  kHeadingAcceleration,
+  kLatAcceleration,
+  kAcceleration,
 };
 
 inline constexpr int kChannelCount = 39;
@@ -65,7 +99,11 @@ inline constexpr std::array<ChannelInfo, kChannelCount> kRedrawOrder{{
     {ChannelId::kAcceleration, "accel.", 1114, 0},
 }};
 
-inline constexpr int channelIndex(ChannelId id) { return static_cast<int>(id); }
-inline constexpr const ChannelInfo& channelInfo(ChannelId id) { return kRedrawOrder[channelIndex(id)]; }
+inline constexpr int channelIndex(ChannelId id) {
+  return static_cast<int>(id);
+}
+inline constexpr const ChannelInfo& channelInfo(ChannelId id) {
+  return kRedrawOrder[channelIndex(id)];
+}
 
 }  // namespace lv

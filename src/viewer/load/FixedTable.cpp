@@ -13,8 +13,12 @@ RawTable::RawTable(std::size_t rows, std::size_t rowBytes) : bytes_(rows * rowBy
   madvise(data_, bytes_, MADV_HUGEPAGE);
 }
 
-RawTable::~RawTable() { munmap(data_, bytes_); }
+RawTable::~RawTable() {
+  munmap(data_, bytes_);
+}
 
-void RawTable::clear() { madvise(data_, bytes_, MADV_DONTNEED); }
+void RawTable::clear() {
+  madvise(data_, bytes_, MADV_DONTNEED);
+}
 
 }  // namespace lv

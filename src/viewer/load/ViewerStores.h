@@ -18,7 +18,7 @@ inline constexpr std::int32_t kStartLap = 0x5000000;
 
 // Decoded replay frame of the driven car.
 struct FrameRecord {
-  static constexpr int kDistance = 0;      // 1/2000 m from the start/finish line
+  static constexpr int kDistance = 0;  // 1/2000 m from the start/finish line
   static constexpr int kFrameNumber = 1;
   static constexpr int kGear = 2;
   static constexpr int kSteering = 3;
@@ -121,6 +121,8 @@ struct ViewerStores {
 };
 
 // Nearest row inside the store for rules that look before the first or past the last row.
-inline int clampRow(int s) { return s < 0 ? 0 : (s >= kSampleCapacity ? kSampleCapacity - 1 : s); }
+inline int clampRow(int s) {
+  return s < 0 ? 0 : (s >= kSampleCapacity ? kSampleCapacity - 1 : s);
+}
 
 }  // namespace lv

@@ -1,0 +1,65 @@
+// lapvista-cli: the viewer's main dialog without a window, driven by commands; every event
+// of the dialog is printed on standard output, one a line.
+#include <CLI/CLI.hpp>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "platform/headless/CliSession.h"
+
+namespace {
+
+std::string programFolder() {
+  std::error_code error;
+  std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
+  return error ? std::string(".") : exe.parent_path().string();
+}
+
+bool readScript(const std::string& path, std::vector<std::string>& commands) {
+  std::ifstream script(path);
+  if (!script) return false;
+  for (std::string line; std::getline(script, line);) commands.push_back(line);
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CLI::App app{
+      "Lapvista without a window: runs the main dialog from commands and prints its events"};
+  std::string iniDir = programFolder();
+  std::string pngPath, svgPath, scriptPath;
+  std::vector<std::string> commands;
+  app.add_option("--ini-dir", iniDir,
+                 "folder of \"Vantor.ini\" and \"Ping.ini\" (default: the program's folder)");
+  app.add_option("--png", pngPath, "write the plot area as PNG after the last command");
+  app.add_option("--svg", svgPath, "write the plot area as SVG after the last command");
+  auto* commandOption = app.add_option("-e", commands, "a command (repeatable)");
+  auto* scriptOption = app.add_option("--script", scriptPath, "a file of commands, one a line");
+  commandOption->excludes(scriptOption);
+  CLI11_PARSE(app, argc, argv);
+
+  if (!scriptPath.empty() && !readScript(scriptPath, commands)) {
+    std::cerr << "lapvista-cli: cannot read script " << scriptPath << "\n";
+    return 2;
+  }
+  std::ios::sync_with_stdio(false);
+  lv::CliSession session([](const std::string& event) { std::cout << event << '\n'; }, iniDir);
+  int status = 0;
+  for (const std::string& command : commands) {
+    if (lv::Status result = session.run(command); !result) {
+      std::cout.flush();
+      std::cerr << "lapvista-cli: " << result.message() << "\n";
+      status = 1;
+    }
+  }
+  if (!pngPath.empty() || !svgPath.empty()) {
+    std::cerr << "lapvista-cli: picture output is not available in this version\n";
+    status = 1;
+  }
+  std::cout.flush();
+  return status;
+}

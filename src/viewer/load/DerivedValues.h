@@ -1,0 +1,12 @@
+#pragma once
+
+#include "viewer/load/ViewerStores.h"
+
+namespace lv {
+
+// Per-sample values computed once when samples s0 .. end-1 are loaded: map bounds, chord
+// length and heading, mean temperatures, the largest rpm and distance, and the extreme tyre
+// temperatures per column.
+void deriveSampleValues(ViewerStores& stores, int s0, int end);
+
+}  // namespace lv

@@ -1,0 +1,152 @@
+#include "viewer/load/SavedLapsFile.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "telemetry/ByteReader.h"
+#include "telemetry/ByteWriter.h"
+
+namespace lv {
+namespace {
+
+struct SampleRange {
+  int first;
+  int count;
+};
+
+std::vector<int> lapsToSave(const ViewerStores& stores) {
+  std::vector<int> laps;
+  if (stores.selectedCount == 0) {
+    for (int k = 0; k < stores.lapCount; ++k) laps.push_back(k);
+  } else {
+    for (int i = 0; i < stores.selectedCount; ++i)
+      laps.push_back(stores.selectedLaps[static_cast<std::size_t>(i)]);
+  }
+  return laps;
+}
+
+std::vector<SampleRange> rangesToSave(const ViewerStores& stores, const std::vector<int>& laps) {
+  if (stores.selectedCount == 0) return {{0, stores.sampleCount}};
+  std::vector<SampleRange> ranges;
+  for (int k : laps) {
+    int count = std::max(0, stores.lapSampleCount(k) - 1);
+    ranges.push_back({stores.lapStart[static_cast<std::size_t>(k)], count});
+  }
+  return ranges;
+}
+
+template <typename Record>
+void writeBlock(ByteWriter& out, const FixedTable<Record>& table,
+                const std::vector<SampleRange>& ranges) {
+  for (const SampleRange& range : ranges) {
+    if (range.count > 0)
+      out.bytes(&table[static_cast<std::size_t>(range.first)],
+                sizeof(Record) * static_cast<std::size_t>(range.count));
+  }
+}
+
+template <typename Record>
+void readBlock(ByteReader& in, FixedTable<Record>& table, int first, int stored, int total) {
+  if (stored > 0)
+    in.readBytes(&table[static_cast<std::size_t>(first)],
+                 sizeof(Record) * static_cast<std::size_t>(stored));
+  in.skip(static_cast<std::int64_t>(sizeof(Record)) * (total - stored));
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> encodeSavedLaps(const ViewerStores& stores) {
+  std::vector<int> laps = lapsToSave(stores);
+  std::vector<SampleRange> ranges = rangesToSave(stores, laps);
+  bool withContactPatch = stores.contactPatchMode % 2 != 0;
+
+  ByteWriter out;
+  out.bytes(stores.carSetName.data(), 6);
+  out.bytes(stores.trackName.data(), 8);
+  out.u16(static_cast<std::uint32_t>(laps.size()));
+  for (int k : laps) {
+    out.u24(static_cast<std::uint32_t>(stores.lapTime[static_cast<std::size_t>(k)]));
+    out.u8(static_cast<std::uint32_t>(stores.lapCar[static_cast<std::size_t>(k)]));
+  }
+  for (int k : laps) {
+    out.bytes(stores.lapDriver[static_cast<std::size_t>(k)].data(), 31);
+    out.u8(static_cast<std::uint32_t>(stores.lapFps[static_cast<std::size_t>(k)]));
+  }
+  std::uint32_t samples = 0;
+  for (const SampleRange& range : ranges) samples += static_cast<std::uint32_t>(range.count);
+  std::uint32_t version = withContactPatch ? 3 : 2;
+  out.u32((samples & 0xFFFFFF) | (version << 24));
+  writeBlock(out, stores.telemetryTable, ranges);
+  if (withContactPatch) writeBlock(out, stores.contactPatchTable, ranges);
+  writeBlock(out, stores.extraTable, ranges);
+  writeBlock(out, stores.frameTable, ranges);
+  return std::move(out.data());
+}
+
+int readSavedLaps(std::span<const std::uint8_t> file, ViewerStores& stores) {
+  ByteReader in(file);
+  in.readBytes(stores.carSetName.data(), 6);
+  in.readBytes(stores.trackName.data(), 8);
+  int laps = in.u16();
+  int l0 = stores.lapCount;
+  for (int j = 0; j < laps; ++j) {
+    std::int32_t time = static_cast<std::int32_t>(in.u24());
+    std::int32_t car = in.u8();
+    if (l0 + j >= kLapCapacity) continue;
+    stores.lapTime[static_cast<std::size_t>(l0 + j)] = time;
+    stores.lapCar[static_cast<std::size_t>(l0 + j)] = car;
+  }
+  for (int j = 0; j < laps; ++j) {
+    char driver[31];
+    in.readBytes(driver, sizeof driver);
+    std::uint8_t fps = in.u8();
+    if (l0 + j >= kLapCapacity) continue;
+    auto& name = stores.lapDriver[static_cast<std::size_t>(l0 + j)];
+    name.fill(0);
+    std::memcpy(name.data(), driver, sizeof driver);
+    stores.lapFps[static_cast<std::size_t>(l0 + j)] = fps == '<' ? 60 : 36;
+  }
+  std::uint32_t word = in.u32();
+  int version = static_cast<int>(word >> 24);
+  int total = static_cast<int>(word & 0xFFFFFF);
+  int s0 = stores.sampleCount;
+  int stored = std::min(total, kSampleCapacity - s0);
+  readBlock(in, stores.telemetryTable, s0, stored, total);
+  if (version == 3) readBlock(in, stores.contactPatchTable, s0, stored, total);
+  if (version >= 2) readBlock(in, stores.extraTable, s0, stored, total);
+  readBlock(in, stores.frameTable, s0, stored, total);
+  if (version == 0) {
+    for (int s = s0; s < s0 + stored; ++s) {
+      stores.frameTable[static_cast<std::size_t>(s)].f[FrameRecord::kStatusWord] = 0;
+      stores.frameTable[static_cast<std::size_t>(s)].f[FrameRecord::kOilPressure] = 200;
+    }
+  }
+  return s0 + stored;
+}
+
+std::vector<SavedLapEntry> peekSavedLaps(std::span<const std::uint8_t> file,
+                                         const char* trackName) {
+  ByteReader in(file);
+  char carSet[7] = {};
+  char track[9] = {};
+  in.readBytes(carSet, 6);
+  in.readBytes(track, 8);
+  if (std::strcmp(track, trackName) != 0) return {};
+  int laps = in.u16();
+  std::vector<SavedLapEntry> entries(static_cast<std::size_t>(laps));
+  for (SavedLapEntry& entry : entries) {
+    entry.time = static_cast<std::int32_t>(in.u24());
+    entry.car = in.u8();
+    entry.carSetName = carSet;
+  }
+  for (SavedLapEntry& entry : entries) {
+    std::size_t driver = in.position();
+    entry.initials[0] = static_cast<char>(in.u8());
+    in.seek(driver + 16);
+    entry.initials[1] = static_cast<char>(in.u8());
+    in.seek(driver + 32);
+  }
+  return entries;
+}
+
+}  // namespace lv

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "viewer/load/ViewerStores.h"
+
+namespace lv {
+
+// The byte image of a saved-laps (.tmr) file: with no lap chosen every lap and every sample,
+// otherwise the chosen laps in choice order, each without its last sample. The contact-patch
+// block is written (version 3) when the contact-patch display is on, else version 2.
+std::vector<std::uint8_t> encodeSavedLaps(const ViewerStores& stores);
+
+// Appends the laps and samples of a saved-laps file image to the stores (from lapCount and
+// sampleCount on, without changing either) and returns the new end of samples. Samples
+// beyond the store's capacity are dropped, and so are laps beyond the lap tables.
+int readSavedLaps(std::span<const std::uint8_t> file, ViewerStores& stores);
+
+// One lap of a saved-laps file as the listing of saved laps shows it.
+struct SavedLapEntry {
+  std::int32_t time;
+  std::uint8_t car;
+  char initials[2];
+  std::string carSetName;
+};
+
+// The laps of a saved-laps file when its track is `trackName`; none otherwise.
+std::vector<SavedLapEntry> peekSavedLaps(std::span<const std::uint8_t> file, const char* trackName);
+
+}  // namespace lv

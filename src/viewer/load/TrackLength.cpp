@@ -1,0 +1,87 @@
+#include "viewer/load/TrackLength.h"
+
+#include <cstdlib>
+#include <string>
+
+#include "viewer/load/Truncate.h"
+
+namespace lv {
+namespace {
+
+std::size_t findTrackSection(std::string_view ini) {
+  for (std::size_t at = ini.find('['); at != std::string_view::npos; at = ini.find('[', at + 1)) {
+    std::size_t name = at + 1;
+    if (ini.substr(name, 5) == "track") return name + 5;
+    if (name < ini.size() && ini[name] == ' ' && ini.substr(name + 1, 5) == "track")
+      return name + 6;
+  }
+  return std::string_view::npos;
+}
+
+// Fractional sample position in [i, i + 1] where the straight line through samples i and
+// i + 1 of the frame distance reaches `distance`.
+double positionAtDistance(const ViewerStores& stores, int i, double distance) {
+  double d0 = stores.frameDistance(i);
+  double d1 = stores.frameDistance(i + 1);
+  return d1 == d0 ? i : i + (distance - d0) / (d1 - d0);
+}
+
+// Where the line from the lap's first sample to sample `i` reaches distance 0.
+double positionOfLineCrossing(const ViewerStores& stores, int first, int i) {
+  double d0 = stores.frameDistance(first);
+  double di = stores.frameDistance(i);
+  return di == d0 ? first : first - d0 * (i - first) / (di - d0);
+}
+
+// Milliseconds from the line to the point where the lap reaches `distance`, or 0 when the
+// lap never does.
+std::int32_t splitAt(const ViewerStores& stores, int lap, double distance) {
+  int first = stores.lapStart[static_cast<std::size_t>(lap)];
+  int end = stores.lapStart[static_cast<std::size_t>(lap + 1)];
+  int fps = stores.lapFps[static_cast<std::size_t>(lap)];
+  if (fps <= 0) return 0;
+  for (int s = first + 1; s < end; ++s) {
+    if (stores.frameDistance(s - 1) <= distance) continue;
+    int before = s - 2 >= first ? s - 2 : first;
+    double xq = positionAtDistance(stores, before, distance);
+    double x0 = positionOfLineCrossing(stores, first, before);
+    return truncToInt((xq - x0 + 2.0) * 1000.0 / fps);
+  }
+  return 0;
+}
+
+}  // namespace
+
+std::optional<std::int32_t> parseTrackLength(std::string_view ini) {
+  std::size_t section = findTrackSection(ini);
+  if (section == std::string_view::npos) return std::nullopt;
+  static constexpr std::string_view kKey = "track_length = ";
+  std::size_t key = ini.find(kKey, section);
+  if (key == std::string_view::npos) return std::nullopt;
+  std::size_t valueStart = key + kKey.size();
+  std::size_t unit = ini.find('m', valueStart);
+  std::string value(ini.substr(
+      valueStart, unit == std::string_view::npos ? std::string_view::npos : unit - valueStart + 1));
+  double miles = std::strtod(value.c_str(), nullptr);
+  return truncToInt(miles * 3218000.0);
+}
+
+void computeQuarterSplits(ViewerStores& stores, int firstLap) {
+  for (int lap = firstLap; lap < stores.lapCount; ++lap) {
+    std::int32_t split[4] = {0, 0, 0, 0};
+    for (int q = 1; q <= 3; ++q)
+      split[q] = splitAt(stores, lap, stores.maxFrameDistance * static_cast<double>(q) / 4.0);
+    std::size_t at = static_cast<std::size_t>(5 * lap);
+    // Differences of saturated splits of a degenerate lap wrap instead of overflowing.
+    auto difference = [](std::int64_t a, std::int64_t b) {
+      return static_cast<std::int32_t>(a - b);
+    };
+    stores.lapSectorTimes[at + 2] = split[1];
+    stores.lapSectorTimes[at + 3] = difference(split[2], split[1]);
+    stores.lapSectorTimes[at + 4] = difference(split[3], split[2]);
+    stores.lapSectorTimes[at + 5] =
+        difference(stores.lapTime[static_cast<std::size_t>(lap)], split[3]);
+  }
+}
+
+}  // namespace lv

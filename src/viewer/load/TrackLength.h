@@ -1,0 +1,18 @@
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "viewer/load/ViewerStores.h"
+
+namespace lv {
+
+// Track length from the text of a track.ini, in 1/2000 m: the "track_length = " key after
+// a "[track]" section header (one blank allowed after the bracket), read as miles up to and
+// including the first "m". Nothing when the section or the key is missing.
+std::optional<std::int32_t> parseTrackLength(std::string_view ini);
+
+// Quarter-lap durations of laps first .. lapCount-1 into lapSectorTimes.
+void computeQuarterSplits(ViewerStores& stores, int firstLap);
+
+}  // namespace lv

@@ -1,0 +1,198 @@
+#include "viewer/shell/LoadCommand.h"
+
+#include <filesystem>
+
+#include "telemetry/FileBytes.h"
+#include "viewer/load/DerivedValues.h"
+#include "viewer/load/GplFolder.h"
+#include "viewer/load/LapCutting.h"
+#include "viewer/load/QuickOverviewTable.h"
+#include "viewer/load/ReplayReader.h"
+#include "viewer/load/SavedLapsListing.h"
+#include "viewer/load/TelemetryAttachment.h"
+#include "viewer/load/TrackLength.h"
+
+namespace lv {
+namespace {
+
+constexpr const char* kFileErrorTitle = "Lapvista";
+
+bool endsWith(const std::string& path, char c) {
+  return !path.empty() && path.back() == c;
+}
+
+std::string withExtension(const std::string& path, const char* extension) {
+  return path.size() >= 3 ? path.substr(0, path.size() - 3) + extension : path;
+}
+
+void drawLoadingHints(Canvas& canvas) {
+  drawHints(canvas, {"Any patience   ", "please!         ", "Loading        ",
+                     "of the datas           ", "of all laps.       ", "                     ",
+                     "To reduce           ", "loading times            ", "you should     ",
+                     "save good       ", "laps as tmr file.        "});
+}
+
+void drawTelemetryHints(Canvas& canvas) {
+  drawHints(canvas,
+            {"Loading       ", "of special       ", "telemety      ", "datas.            ",
+             "                ", "To reduce  ", "loading times           ", "you should           ",
+             "save good    ", "laps as       ", "tmr files!    ", "(Button spei)    "});
+}
+
+void drawOverviewHints(Canvas& canvas) {
+  drawHints(canvas, {"Data over-      ", "view for        ", "all laps        ",
+                     "                         ", "+OnTrackLap   ", "-NotOnTrack",
+                     "                             ", "To tyre temps                           ",
+                     "overview   ", "close           ", "Messagebox,    ", "please!     "});
+}
+
+void listSavedLapsOfTrack(ShellContext& context, const GplFolder& folder) {
+  std::vector<ListedSavedLap> laps;
+  std::error_code error;
+  std::filesystem::directory_iterator files(folder.replayFolder(), error);
+  for (; !error && files != std::filesystem::directory_iterator(); files.increment(error)) {
+    std::string name = files->path().filename().string();
+    // The pattern "*.tmr*" also takes names that go on after ".tmr".
+    if (name.find(".tmr") == std::string::npos || !files->is_regular_file(error)) continue;
+    FileBytes file;
+    if (!file.open(files->path().string())) continue;
+    for (SavedLapEntry& lap : peekSavedLaps(file.bytes(), context.state.stores.trackName.data())) {
+      if (laps.size() >= static_cast<std::size_t>(kSavedLapEntryCapacity)) break;
+      laps.push_back({std::move(lap), name});
+    }
+  }
+  context.host.messageBox("The following tmr laps found", savedLapsListingText(laps));
+}
+
+void attachTelemetryIfPresent(ShellContext& context, const std::string& replayPath,
+                              const ReplayReadResult& replay) {
+  std::string telPath = withExtension(replayPath, "tel");
+  FileBytes tel;
+  if (!fileExists(telPath) || !tel.open(telPath)) return;
+  drawTelemetryHints(context.host.canvas());
+  attachTelemetry(tel.bytes(), context.state.stores, context.state.stores.sampleCount, replay.end,
+                  replay.fps);
+}
+
+void readTrackLengthAndSplits(ShellContext& context, const GplFolder& folder, int firstLap) {
+  ViewerStores& stores = context.state.stores;
+  FileBytes ini;
+  if (!ini.open(folder.trackIni(stores.trackName.data()))) return;
+  auto bytes = ini.bytes();
+  auto length =
+      parseTrackLength(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  if (!length) return;
+  stores.trackLength = *length;
+  computeQuarterSplits(stores, firstLap);
+}
+
+void showQuickOverview(ShellContext& context) {
+  drawOverviewHints(context.host.canvas());
+  // Each row is built from its lap line as the list box gives it back when selected.
+  for (int line = 0; line < context.state.lapList.size(); ++line) {
+    context.state.lapList.select(line);
+    context.host.lapListSelect(line);
+    context.state.fields.lapListText = context.state.lapList.selectedText();
+  }
+  context.host.messageBox("Quick overview with datas of all laps",
+                          quickOverviewText(context.state.stores, context.state.lapList));
+}
+
+struct ReadOutcome {
+  bool loaded = false;
+  int end = 0;
+  LapSource source;
+  ReplayReadResult replay;
+};
+
+ReadOutcome readChosenFile(ShellContext& context, const std::string& path, const FileBytes& file) {
+  ReadOutcome outcome;
+  ViewerStores& stores = context.state.stores;
+  if (endsWith(path, 'r')) {
+    outcome.end = readSavedLaps(file.bytes(), stores);
+    outcome.source.savedLaps = true;
+    outcome.loaded = true;
+    return outcome;
+  }
+  outcome.replay = readReplay(file.bytes(), stores);
+  if (outcome.replay.outcome == ReplayOutcome::kRefusedServer) {
+    context.host.messageBox("Achtung",
+                            " Für Serverreplays bitte die nebenstehende Ladefunktion benutzen  ");
+    return outcome;
+  }
+  if (outcome.replay.outcome == ReplayOutcome::kRefusedNoDrivers) return outcome;
+  attachTelemetryIfPresent(context, path, outcome.replay);
+  outcome.end = outcome.replay.end;
+  outcome.source.fps = outcome.replay.fps;
+  outcome.source.playerName = outcome.replay.playerName;
+  outcome.source.carIndex = outcome.replay.carIndex;
+  outcome.source.records = &outcome.replay.records;
+  outcome.source.raceStartFrame = outcome.replay.raceStartFrame;
+  outcome.loaded = true;
+  return outcome;
+}
+
+void appendLapLines(ShellContext& context, int firstNewLine) {
+  const auto& lines = context.state.lapList.lines();
+  for (std::size_t i = static_cast<std::size_t>(firstNewLine); i < lines.size(); ++i)
+    context.host.lapListAppend(lines[i]);
+}
+
+}  // namespace
+
+void runLoadCommand(ShellContext& context, const LoadFollowUps& followUps) {
+  ViewerStores& stores = context.state.stores;
+  Canvas& canvas = context.host.canvas();
+  if (stores.sampleCount == 0) stores.resetForFirstLoad();
+
+  GplFolder folder;
+  if (Status status = GplFolder::load(context.iniDir, folder); !status) {
+    context.host.messageBox(kFileErrorTitle, status.message());
+    return;
+  }
+  if (stores.sampleCount < 1) {
+    stores.tyreTempMin.fill(1000000.0f);
+    stores.tyreTempMax.fill(-1000000.0f);
+  } else {
+    listSavedLapsOfTrack(context, folder);
+  }
+
+  FileDialogRequest request{".tmr,  .rpy,  .tel| *.tmr;*.rpy;*.tel||", folder.replayFolder(), true};
+  std::optional<std::string> chosen = context.host.chooseFileToOpen(request);
+  if (!chosen) return;
+  std::string path = endsWith(*chosen, 'l') ? withExtension(*chosen, "rpy") : *chosen;
+  FileBytes file;
+  if (Status status = file.open(path); !status) {
+    context.host.messageBox(kFileErrorTitle, status.message());
+    return;
+  }
+
+  drawLoadingHints(canvas);
+  ReadOutcome outcome = readChosenFile(context, path, file);
+  if (!outcome.loaded) return;
+
+  int s0 = stores.sampleCount;
+  int firstLap = stores.lapCount;
+  int firstLine = context.state.lapList.size();
+  deriveSampleValues(stores, s0, outcome.end);
+  cutLaps(stores, context.state.lapList, outcome.source, s0, outcome.end);
+  appendLapLines(context, firstLine);
+  readTrackLengthAndSplits(context, folder, firstLap);
+
+  if (s0 == 0) {
+    showQuickOverview(context);
+    context.state.view.xSpan = static_cast<float>(outcome.end);
+    if (followUps.drawTyreOverview) followUps.drawTyreOverview(context);
+  } else {
+    if (followUps.redrawShownChannels) followUps.redrawShownChannels(context);
+    canvas.text(600, 11, "Loading is ready!");
+  }
+
+  context.state.view.frameFieldIndex = 0;
+  stores.sampleCount = outcome.end;
+  stores.loadFirstLap = stores.lapCount;
+  context.state.view.sampleCountForGraphs = static_cast<float>(outcome.end);
+  if (followUps.fitTrackMap) followUps.fitTrackMap(context);
+}
+
+}  // namespace lv

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "viewer/graphs/ChannelCommands.h"
+#include "viewer/shell/ControlStates.h"
+#include "viewer/shell/DialogHost.h"
+#include "viewer/shell/LapChoice.h"
+#include "viewer/shell/LoadCommand.h"
+#include "viewer/shell/ShellContext.h"
+#include "viewer/shell/ViewerState.h"
+
+namespace lv {
+
+enum class CommandResult { kDone, kUnknownControl, kNotAvailable };
+
+// The viewer's one window: owns the viewer's state and runs every handler to completion.
+class MainDialog {
+ public:
+  MainDialog(DialogHost& host, std::string iniDir);
+
+  // Dialog initialisation: the scroll bar's empty range and the value fields in their boxes.
+  void initialize();
+
+  void onMouseMove();
+  // A click on a button, radio button or group box.
+  CommandResult onButton(int controlId);
+  void onLapListSelect(int line);
+  void onLapListDoubleClick(int line);
+  CommandResult onRightButtonUp(int x);
+  CommandResult onScroll(int code, int position);
+
+  ViewerState& state() { return *state_; }
+  const ControlStates& controls() const { return controls_; }
+  ChannelCommands& channels() { return channels_; }
+  ShellContext& context() { return context_; }
+
+ private:
+  CommandResult pressChannelButton(int controlId);
+  LoadFollowUps loadFollowUps() const;
+  LapChoiceFollowUps lapChoiceFollowUps() const;
+
+  DialogHost& host_;
+  std::unique_ptr<ViewerState> state_;
+  ControlStates controls_;
+  ChannelCommands channels_;
+  ShellContext context_;
+};
+
+}  // namespace lv

@@ -1,0 +1,213 @@
+#include <gtest/gtest.h>
+
+#include "ReplayBuilder.h"
+#include "viewer/load/CarStateDecoder.h"
+#include "viewer/load/ReplayReader.h"
+
+namespace lv {
+namespace {
+
+using test::FrameSpec;
+using test::ReplaySpec;
+
+FrameSpec frameAt(std::uint32_t distance, int number) {
+  FrameSpec frame;
+  test::setDistance(frame, distance);
+  frame.frameNumber = number;
+  return frame;
+}
+
+ReplaySpec drivingReplay(int frames) {
+  ReplaySpec spec;
+  for (int i = 0; i < frames; ++i)
+    spec.frames.push_back(frameAt(1000u * static_cast<std::uint32_t>(i + 1), 100 + i));
+  return spec;
+}
+
+TEST(CarStateDecoder, FieldsFollowTheirBitsAndSigns) {
+  struct Case {
+    int byte;
+    std::uint8_t value;
+    int field;
+    std::int32_t expected;
+  };
+  const Case cases[] = {
+      {3, 0x03, 0, 16777216 * 3},  // distance bits 24..25
+      {3, 0x18, 2, 2},             // gear 3 - 1
+      {3, 0x00, 2, -1},            // no gear bits: reverse
+      {6, 0x08, 4, -5242},         // 20-bit lane offset 524288 -> -524288 / 100
+      {4, 0x9B, 4, 1},             // 155 / 100 truncates
+      {6, 0xF0, 5, 15},            // ride height low bits
+      {9, 0x03, 6, 768},           // replay rpm high bits
+      {11, 0x80, 8, -512},         // pitch: signed 10 bits
+      {13, 0x02, 9, -512},         // roll: signed 10 bits
+      {14, 0x01, 10, 64},          // squeal high bit
+      {15, 0x01, 11, 128},         // lap-active high bit
+      {15, 0x80, 3, -64},          // steering: signed 7 bits
+      {18, 0x10, 12, -256},        // suspension 0: signed 9 bits
+      {19, 0xFE, 17, 127},         // wheel 1 rotation
+      {21, 0x80, 18, 1},           // wheel 2 rotation low bit
+      {23, 0x40, 14, -256},        // suspension 2 sign
+      {26, 0x20, 15, -512},        // suspension 3: signed 10 bits
+      {27, 0x01, 25, 4},           // oil pressure
+  };
+  for (const Case& c : cases) {
+    std::uint8_t bytes[28] = {};
+    bytes[c.byte] = c.value;
+    FrameRecord frame{};
+    decodeCarState(bytes, frame);
+    EXPECT_EQ(frame.f[c.field], c.expected) << "byte " << c.byte << " field " << c.field;
+  }
+}
+
+TEST(ReplayReader, FrameRateCharacter) {
+  const std::pair<char, int> cases[] = {{'0', 60}, {'1', 36}, {60, 60}, {'A', 36}};
+  for (auto [character, fps] : cases) {
+    ReplaySpec spec = drivingReplay(1);
+    spec.fpsCharacter = character;
+    ViewerStores stores;
+    EXPECT_EQ(readReplay(test::buildReplay(spec), stores).fps, fps) << int(character);
+  }
+}
+
+TEST(ReplayReader, DecodesHeaderFramesAndSideBlocks) {
+  ReplaySpec spec = drivingReplay(3);
+  spec.playerSlot = 2;
+  spec.frames[0].statusSlotValue = 2 * 64 + 5;
+  spec.frames[0].statusWord = 0x12345678;
+  spec.frames[0].block22 = 0xABCDEF;
+  spec.frames[1].statusSlotValue = 64;  // another car's block
+  spec.frames[1].statusWord = 99;
+  spec.frames[2].engineWord = 0x1234;
+  spec.frames[2].clockFlag = 0;
+  spec.frames[2].clock = 4321;
+  ViewerStores stores;
+  ReplayReadResult result = readReplay(test::buildReplay(spec), stores);
+
+  ASSERT_EQ(result.outcome, ReplayOutcome::kRead);
+  EXPECT_STREQ(stores.trackName.data(), "monza");
+  EXPECT_STREQ(stores.carSetName.data(), "cars67");
+  EXPECT_STREQ(result.playerName.data(), "Jim Clark");
+  EXPECT_EQ(result.carIndex, 6);
+  EXPECT_EQ(result.end, 3);
+  EXPECT_EQ(stores.frameTable[0].f[0], 1000);
+  EXPECT_EQ(stores.frameTable[2].f[0], 3000);
+  EXPECT_EQ(stores.frameTable[1].f[1], 101);
+  EXPECT_EQ(stores.frameTable[0].f[23], 0x12345678);
+  EXPECT_EQ(stores.frameTable[0].f[22], 0xABCDEF);
+  EXPECT_EQ(stores.frameTable[1].f[23], 0);
+  EXPECT_EQ(stores.frameTable[2].f[24], 0x1234);
+  EXPECT_EQ(stores.raceClockBySecond[0], 4321);
+  EXPECT_EQ(result.raceStartFrame, INT32_MAX);
+}
+
+TEST(ReplayReader, FramesWithoutCarStateAreDroppedAndOddBlocksPadded) {
+  ReplaySpec spec = drivingReplay(3);
+  spec.frames[1].carState = false;
+  // A block of another type whose length is not a multiple of 4 is padded.
+  spec.frames[2].extraBlock = {7, 0, 6, 0, 0xAA, 0xBB, 0, 0};
+  ViewerStores stores;
+  ReplayReadResult result = readReplay(test::buildReplay(spec), stores);
+  EXPECT_EQ(result.end, 2);
+  EXPECT_EQ(stores.frameTable[1].f[0], 3000);
+}
+
+TEST(ReplayReader, LastTenFramesOfDataAreNotRead) {
+  ReplaySpec spec = drivingReplay(20);
+  spec.trailingFrames = 0;
+  ViewerStores stores;
+  ReplayReadResult result = readReplay(test::buildReplay(spec), stores);
+  EXPECT_LT(result.end, 20);
+  EXPECT_GE(result.end, 9);
+}
+
+TEST(ReplayReader, RaceStartAndClockBySecond) {
+  ReplaySpec spec = drivingReplay(130);
+  for (int i = 0; i < 130; ++i) {
+    spec.frames[static_cast<std::size_t>(i)].clockFlag = i >= 70 ? 1 : 0;
+    spec.frames[static_cast<std::size_t>(i)].clock = static_cast<std::uint32_t>(i * 10);
+  }
+  spec.fpsCharacter = '0';
+  ViewerStores stores;
+  ReplayReadResult result = readReplay(test::buildReplay(spec), stores);
+  EXPECT_EQ(result.raceStartFrame, 70);
+  EXPECT_EQ(stores.raceClockBySecond[0], 590);  // last frame of second 0
+  EXPECT_EQ(stores.raceClockBySecond[1], 1190);
+  EXPECT_EQ(stores.raceClockBySecond[2], 1290);
+}
+
+TEST(ReplayReader, PlayerLapRecordsAndFlags) {
+  ReplaySpec spec = drivingReplay(2);
+  spec.drivers = {{"Jim Clark", 4, 7}};
+  spec.practice = {{7, {{90000, 0x00}, {181000, 0x10}, {272000, 0xC0}}}};
+  ViewerStores stores;
+  ReplayReadResult result = readReplay(test::buildReplay(spec), stores);
+  ASSERT_EQ(result.records.count, 3);
+  EXPECT_EQ(result.records.time[1], 181000);
+  EXPECT_EQ(result.records.flags[0], 5);
+  EXPECT_EQ(result.records.flags[1], 5 + 32);  // file bit 4 becomes bit 5
+  EXPECT_EQ(result.records.flags[2], 0xC0 + 5);
+  EXPECT_EQ(result.end, 2);
+}
+
+TEST(ReplayReader, MultiplayerReplayAppendsEveryBlockOfThePlayer) {
+  ReplaySpec spec = drivingReplay(2);
+  spec.drivers = {{"Graham Hill", 1, 3}, {"Jim Clark", 5, 7}};
+  spec.practice = {{3, {{95000, 0}}}, {7, {{90000, 0}, {180000, 0}}}};
+  spec.race = {{7, {{100000, 0}}}, {3, {{101000, 0}}}};
+  ViewerStores stores;
+  ReplayReadResult result = readReplay(test::buildReplay(spec), stores);
+  ASSERT_EQ(result.outcome, ReplayOutcome::kRead);
+  EXPECT_EQ(result.records.count, 3);
+  EXPECT_EQ(result.records.firstBlockCount, 2);
+  EXPECT_EQ(result.records.blockCount, 2);
+  EXPECT_EQ(result.records.time[2], 100000);
+  EXPECT_EQ(result.end, 2);
+}
+
+TEST(ReplayReader, SingleDriverReplayPassesLaterBlocksToReachTheFrames) {
+  ReplaySpec spec = drivingReplay(2);
+  spec.practice = {{7, {{90000, 0}}}};
+  spec.race = {{7, {{100000, 0}}}};
+  ViewerStores stores;
+  ReplayReadResult result = readReplay(test::buildReplay(spec), stores);
+  EXPECT_EQ(result.records.count, 1);
+  EXPECT_EQ(result.end, 2);
+  EXPECT_EQ(stores.frameTable[1].f[0], 2000);
+}
+
+TEST(ReplayReader, RefusalsLeaveFramesAlone) {
+  ReplaySpec server = drivingReplay(2);
+  server.drivers = {{"Jim Clark", 5, 7}, {"Graham Hill", 1, 3}};
+  ReplaySpec empty = drivingReplay(2);
+  empty.drivers.clear();
+  ReplaySpec stranger = drivingReplay(2);
+  stranger.drivers = {{"Someone Else", 2, 9}};
+
+  ViewerStores stores;
+  EXPECT_EQ(readReplay(test::buildReplay(server), stores).outcome, ReplayOutcome::kRefusedServer);
+  EXPECT_EQ(readReplay(test::buildReplay(empty), stores).outcome, ReplayOutcome::kRefusedNoDrivers);
+  EXPECT_EQ(stores.frameTable[0].f[0], 0);
+  ReplayReadResult accepted = readReplay(test::buildReplay(stranger), stores);
+  EXPECT_EQ(accepted.outcome, ReplayOutcome::kRead);
+  EXPECT_EQ(accepted.carIndex, 0);
+}
+
+TEST(ReplayReader, ForeignAndTruncatedBytesNeverReadOutside) {
+  std::vector<std::uint8_t> replay = test::buildReplay(drivingReplay(30));
+  ViewerStores stores;
+  for (std::size_t cut :
+       {std::size_t{0}, std::size_t{7}, std::size_t{321}, replay.size() / 2, replay.size() - 3}) {
+    std::vector<std::uint8_t> part(replay.begin(),
+                                   replay.begin() + static_cast<std::ptrdiff_t>(cut));
+    ReplayReadResult result = readReplay(part, stores);
+    EXPECT_LE(result.end, 30);
+  }
+  std::vector<std::uint8_t> noise(4096);
+  for (std::size_t i = 0; i < noise.size(); ++i)
+    noise[i] = static_cast<std::uint8_t>(i * 7919u >> 3);
+  readReplay(noise, stores);
+}
+
+}  // namespace
+}  // namespace lv
