@@ -50,7 +50,7 @@ int telRecordSize(TelLayout layout) {
 
 TelFileShape telFileShape(std::int32_t versionWord) {
   TelLayout layout;
-  if (versionWord >= 7) {
+  if (versionWord == 7) {
     layout = TelLayout::kVersion7;
   } else if (versionWord == 6) {
     layout = TelLayout::kVersion6;

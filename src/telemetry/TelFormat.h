@@ -21,8 +21,9 @@ struct TelFileShape {
   std::size_t dataOffset;  // 4 after a version word, 0 for a file without one
 };
 
-// How a file whose first int32 is `versionWord` is laid out. Values above 7 are taken as
-// version 7 records; below 5 and none of 1, 2, 3 means the file has no version word.
+// How a file whose first int32 is `versionWord` is laid out. Any value that is none of the
+// versions 1, 2, 3, 5, 6, 7 means the file has no version word: such a file starts with the
+// distance float of its first record, which reads as a large number when it is positive.
 TelFileShape telFileShape(std::int32_t versionWord);
 
 int telRecordSize(TelLayout layout);

@@ -32,7 +32,7 @@ TEST(TelFileShape, VersionWordSelectsLayout) {
       {5, TelLayout::kVersion5, 112, 4},    {1, TelLayout::kVersion1, 96, 4},
       {2, TelLayout::kTimeStepped, 96, 4},  {3, TelLayout::kTimeStepped, 96, 4},
       {4, TelLayout::kUnversioned, 96, 0},  {0, TelLayout::kUnversioned, 96, 0},
-      {-9, TelLayout::kUnversioned, 96, 0}, {1092616192, TelLayout::kVersion7, 164, 4},
+      {-9, TelLayout::kUnversioned, 96, 0}, {1092616192, TelLayout::kUnversioned, 96, 0},
   };
   for (const Case& c : cases) {
     TelFileShape shape = telFileShape(c.word);
