@@ -14,7 +14,8 @@ for target in "${targets[@]}"; do
   corpus="build/fuzz/corpus/$(basename "$target")"
   mkdir -p "$corpus"
   echo "fuzzing $(basename "$target") for ${seconds}s"
-  "$target" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 "$corpus" \
+  "$target" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 \
+    -artifact_prefix="build/fuzz/$(basename "$target")-" "$corpus" \
     >"build/fuzz/$(basename "$target").log" 2>&1 ||
     { tail -n 60 "build/fuzz/$(basename "$target").log"; exit 1; }
   tail -n 1 "build/fuzz/$(basename "$target").log"

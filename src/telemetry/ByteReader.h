@@ -64,6 +64,13 @@ class ByteReader {
     pos_ += count;
   }
 
+  // Copies the bytes of the next `count` that exist and leaves the rest of `out` as it is.
+  void readExistingBytes(void* out, std::size_t count) {
+    std::size_t available = remaining() < count ? remaining() : count;
+    if (available > 0) std::memcpy(out, bytes_.data() + pos_, available);
+    pos_ += count;
+  }
+
   bool matches(const char* tag, std::size_t length) const {
     return remaining() >= length && std::memcmp(bytes_.data() + pos_, tag, length) == 0;
   }

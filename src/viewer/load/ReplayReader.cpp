@@ -76,14 +76,18 @@ bool readNextTagIsBlock(ByteReader& in) {
 
 void readPlayerRecords(ByteReader& in, std::uint32_t size, int carIndex, LapRecords& records) {
   std::uint32_t inBlock = size / 4 >= 1 ? size / 4 - 1 : 0;
-  for (std::uint32_t i = 0; i < inBlock; ++i) {
+  std::uint32_t kept = std::min<std::uint32_t>(
+      inBlock, static_cast<std::uint32_t>(kLapRecordCapacity - records.count));
+  for (std::uint32_t i = 0; i < kept; ++i) {
     std::uint32_t time = in.u24();
     std::uint8_t flag = in.u8();
-    if (records.count >= kLapRecordCapacity) continue;
-    records.time[records.count] = static_cast<std::int32_t>(time);
-    records.flags[records.count] = (flag & 0xC0) + carIndex + ((flag & 0x10) != 0 ? 32 : 0);
+    records.time[static_cast<std::size_t>(records.count)] = static_cast<std::int32_t>(time);
+    records.flags[static_cast<std::size_t>(records.count)] =
+        (flag & 0xC0) + carIndex + ((flag & 0x10) != 0 ? 32 : 0);
     ++records.count;
   }
+  // Records past the lists' capacity are passed over in one step.
+  in.skip(4 * static_cast<std::int64_t>(inBlock - kept));
   ++records.blockCount;
 }
 

@@ -47,9 +47,11 @@ void writeBlock(ByteWriter& out, const FixedTable<Record>& table,
 
 template <typename Record>
 void readBlock(ByteReader& in, FixedTable<Record>& table, int first, int stored, int total) {
-  if (stored > 0)
-    in.readBytes(&table[static_cast<std::size_t>(first)],
-                 sizeof(Record) * static_cast<std::size_t>(stored));
+  // Rows a short file does not reach keep what they held (zeros in rows never used).
+  if (stored > 0) {
+    in.readExistingBytes(&table[static_cast<std::size_t>(first)],
+                         sizeof(Record) * static_cast<std::size_t>(stored));
+  }
   in.skip(static_cast<std::int64_t>(sizeof(Record)) * (total - stored));
 }
 
