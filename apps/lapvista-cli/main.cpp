@@ -12,6 +12,26 @@
 
 namespace {
 
+// Events collected in a large buffer and written in blocks: a load can draw millions.
+class EventOutput {
+ public:
+  ~EventOutput() { flush(); }
+  void write(std::string_view event) {
+    buffer_.append(event);
+    buffer_ += '\n';
+    if (buffer_.size() >= kBlock) flush();
+  }
+  void flush() {
+    std::fwrite(buffer_.data(), 1, buffer_.size(), stdout);
+    std::fflush(stdout);
+    buffer_.clear();
+  }
+
+ private:
+  static constexpr std::size_t kBlock = 1 << 20;
+  std::string buffer_;
+};
+
 std::string programFolder() {
   std::error_code error;
   std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
@@ -46,12 +66,12 @@ int main(int argc, char** argv) {
     std::cerr << "lapvista-cli: cannot read script " << scriptPath << "\n";
     return 2;
   }
-  std::ios::sync_with_stdio(false);
-  lv::CliSession session([](const std::string& event) { std::cout << event << '\n'; }, iniDir);
+  EventOutput output;
+  lv::CliSession session([&output](std::string_view event) { output.write(event); }, iniDir);
   int status = 0;
   for (const std::string& command : commands) {
     if (lv::Status result = session.run(command); !result) {
-      std::cout.flush();
+      output.flush();
       std::cerr << "lapvista-cli: " << result.message() << "\n";
       status = 1;
     }
@@ -60,6 +80,5 @@ int main(int argc, char** argv) {
     std::cerr << "lapvista-cli: picture output is not available in this version\n";
     status = 1;
   }
-  std::cout.flush();
   return status;
 }

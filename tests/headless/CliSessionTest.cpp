@@ -16,7 +16,7 @@ struct Session {
   CliSession cli;
 
   explicit Session(const std::string& iniDir)
-      : cli([this](const std::string& e) { events.push_back(e); }, iniDir) {}
+      : cli([this](std::string_view e) { events.emplace_back(e); }, iniDir) {}
 
   std::vector<std::string> lapLines() const {
     std::vector<std::string> lines;

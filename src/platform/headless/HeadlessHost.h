@@ -15,7 +15,7 @@ namespace lv {
 // (an empty queue cancels).
 class HeadlessHost : public DialogHost {
  public:
-  using Sink = std::function<void(const std::string&)>;
+  using Sink = std::function<void(std::string_view)>;
   explicit HeadlessHost(Sink sink);
 
   // The answer of the next file dialog; nothing cancels it.
