@@ -134,6 +134,19 @@ TEST(CliSession, SavedLapsLoadBackWithTheSameLinesAndSamples) {
   EXPECT_EQ(chosen.cli.dialog().state().stores.sampleCount, 2 * (DriveFolder::kFramesPerLap - 1));
 }
 
+TEST(CliSession, SaveThatCannotBeWrittenIsReported) {
+  DriveFolder folder;
+  folder.writeDrive("drive");
+  Session session(folder.iniDir());
+  ASSERT_TRUE(session.cli.run("load " + folder.replay("drive")));
+  std::string path = (folder.root / "missing-folder" / "laps").string();
+  ASSERT_TRUE(session.cli.run("save " + path));
+  std::vector<std::string> box = session.box("Lapvista");
+  ASSERT_EQ(box.size(), 1u);
+  EXPECT_NE(box[0].find("missing-folder/laps.tmr"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(path + ".tmr"));
+}
+
 TEST(CliSession, UnknownAndUnavailableCommandsSaySo) {
   DriveFolder folder;
   Session session(folder.iniDir());
