@@ -6,7 +6,7 @@ namespace lv {
 namespace {
 
 // Float indices of the full sample, in the order each layout stores them.
-std::vector<int> layoutFloatOrder(TelLayout layout) {
+std::vector<int> buildFloatOrder(TelLayout layout) {
   std::vector<int> order;
   auto addRange = [&order](int first, int last) {
     for (int i = first; i <= last; ++i) order.push_back(i);
@@ -31,6 +31,14 @@ std::vector<int> layoutFloatOrder(TelLayout layout) {
       break;
   }
   return order;
+}
+
+const std::vector<int>& layoutFloatOrder(TelLayout layout) {
+  static const std::vector<int> orders[] = {
+      buildFloatOrder(TelLayout::kVersion7),    buildFloatOrder(TelLayout::kVersion6),
+      buildFloatOrder(TelLayout::kVersion5),    buildFloatOrder(TelLayout::kVersion1),
+      buildFloatOrder(TelLayout::kTimeStepped), buildFloatOrder(TelLayout::kUnversioned)};
+  return orders[static_cast<int>(layout)];
 }
 
 }  // namespace
