@@ -27,6 +27,8 @@ Status resultStatus(CommandResult result, const std::string& command) {
       return Status::ok();
     case CommandResult::kUnknownControl:
       return Status::error("'" + command + "': no such control");
+    case CommandResult::kDisabled:
+      return Status::error("'" + command + "': the button is disabled");
     case CommandResult::kNotAvailable:
       break;
   }

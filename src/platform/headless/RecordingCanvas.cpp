@@ -41,7 +41,7 @@ void RecordingCanvas::rectangleOutline(int x, int y, int width, int height, Rgb 
   emit("rect", {x, y, width, height, colour.r, colour.g, colour.b});
 }
 
-void RecordingCanvas::ellipse(int left, int top, int right, int bottom) {
+void RecordingCanvas::ellipse(int left, int top, int right, int bottom, Rgb) {
   emit("ellipse", {left, top, right, bottom});
 }
 

@@ -24,7 +24,7 @@ class RecordingCanvas : public Canvas {
   void moveTo(int x, int y) override;
   void lineTo(int x, int y) override;
   void rectangleOutline(int x, int y, int width, int height, Rgb colour) override;
-  void ellipse(int left, int top, int right, int bottom) override;
+  void ellipse(int left, int top, int right, int bottom, Rgb fill) override;
   void text(int x, int y, std::string_view utf8) override;
 
   const std::vector<std::string>& events() const { return events_; }

@@ -27,8 +27,8 @@ class Canvas {
   virtual void lineTo(int x, int y) = 0;
   // A one-pixel rectangle outline whose edges are all `colour`; it does not change the pen.
   virtual void rectangleOutline(int x, int y, int width, int height, Rgb colour) = 0;
-  // Outline in the current pen, filled with the default white brush.
-  virtual void ellipse(int left, int top, int right, int bottom) = 0;
+  // Outline in the current pen, filled with `fill`.
+  virtual void ellipse(int left, int top, int right, int bottom, Rgb fill) = 0;
   // Black text on an opaque white background, top-left at (x, y); UTF-8.
   virtual void text(int x, int y, std::string_view utf8) = 0;
 

@@ -9,6 +9,19 @@ namespace lv {
 inline constexpr float kReferenceBaseline = 724.0f;
 inline constexpr float kPlotWidth = 1817.0f;
 
+// The horizontal scroll bar as it stands: the platform keeps the thumb inside the range.
+struct ScrollBarState {
+  int maximum = 0;
+  int page = 1;
+  int position = 0;
+
+  void clampPosition() {
+    int last = maximum - (page > 1 ? page - 1 : 0);
+    if (position > last) position = last;
+    if (position < 0) position = 0;
+  }
+};
+
 // The graph canvas's state: channel toggles and the x axis.
 struct CanvasState {
   CanvasState() {
@@ -28,6 +41,13 @@ struct CanvasState {
   int frameFieldIndex = 0;
   // The sample count as a float, set at the end of each load.
   float sampleCountForGraphs = 0.0f;
+  ScrollBarState scrollBar;
+  // The sample whose values the readout shows last.
+  int readoutSample = 0;
+  // Model units per pixel and the pixel offsets of the track map.
+  float mapScale = 0.0f;
+  float mapOffsetX = 0.0f;
+  float mapOffsetY = 0.0f;
 
   bool shown(ChannelId id) const { return pressCounter[channelIndex(id)] % 2 != 0; }
 };

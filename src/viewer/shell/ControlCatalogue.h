@@ -56,6 +56,8 @@ inline constexpr int kLoadMultiplayer = 1057;
 inline constexpr int kSave = 1061;
 inline constexpr int kFirstRadio = 1079;
 inline constexpr int kAverageTemps = 1101;
+inline constexpr int kDatasheet = 1102;
+inline constexpr int kLapChoiceGroup = 1074;
 inline constexpr int kTree = 1109;
 }  // namespace control
 

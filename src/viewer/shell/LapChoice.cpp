@@ -1,5 +1,6 @@
 #include "viewer/shell/LapChoice.h"
 
+#include "viewer/graphs/ReadoutSample.h"
 #include "viewer/load/Truncate.h"
 
 namespace lv {
@@ -81,36 +82,11 @@ void chooseLap(ShellContext& context, const LapChoiceFollowUps& followUps) {
   if (followUps.drawLapColourMarks) followUps.drawLapColourMarks(context);
 }
 
-namespace {
-
-// The sample of the radio lap under the cursor.
-int radioReadoutSample(const ShellContext& context) {
-  const ViewerStores& stores = context.state.stores;
-  const CanvasState& view = context.state.view;
-  int lap = stores.selectedLaps[static_cast<std::size_t>(stores.radioSlot)];
-  int first = stores.lapStart[static_cast<std::size_t>(lap)];
-  int end = stores.lapStart[static_cast<std::size_t>(lap + 1)];
-  if (stores.selectedCount > 1) {
-    for (int k = first; k < end; ++k) {
-      if (view.xSpan == 0.0f) break;
-      float x = static_cast<float>(stores.frameDistance(k) - view.scrollOffset) / view.xSpan *
-                kPlotWidth * static_cast<float>(view.zoomFactor);
-      if (truncToInt(x) > view.cursorX) return k;
-    }
-    return end;
-  }
-  int zoom = view.zoomFactor > 0 ? view.zoomFactor : 1;
-  std::int64_t step = static_cast<std::int64_t>((end - first) / zoom) * view.cursorX;
-  return truncToInt(static_cast<float>(first + view.scrollOffset) +
-                    static_cast<float>(step) / kPlotWidth);
-}
-
-}  // namespace
-
 void chooseRadioSlot(ShellContext& context, int slot, const LapChoiceFollowUps& followUps) {
   ViewerStores& stores = context.state.stores;
   stores.radioSlot = slot;
-  if (followUps.fillReadout) followUps.fillReadout(context, clampRow(radioReadoutSample(context)));
+  GraphContext graphs = context.graphs();
+  if (followUps.fillReadout) followUps.fillReadout(context, readoutSampleAtCursor(graphs));
   context.controls.fieldsToControls(context.state.fields);
   const CanvasState& view = context.state.view;
   bool singleLapChannelShown = view.shown(ChannelId::kTireTemps) || view.shown(ChannelId::kRpm) ||

@@ -181,8 +181,7 @@ void runLoadCommand(ShellContext& context, const LoadFollowUps& followUps) {
 
   if (s0 == 0) {
     showQuickOverview(context);
-    context.state.view.xSpan = static_cast<float>(outcome.end);
-    if (followUps.drawTyreOverview) followUps.drawTyreOverview(context);
+    if (followUps.drawTyreOverview) followUps.drawTyreOverview(context, outcome.end);
   } else {
     if (followUps.redrawShownChannels) followUps.redrawShownChannels(context);
     canvas.text(600, 11, "Loading is ready!");

@@ -1,7 +1,16 @@
 #include "viewer/shell/MainDialog.h"
 
+#include "viewer/graphs/GraphCanvas.h"
+#include "viewer/graphs/GraphChannels.h"
+#include "viewer/graphs/ZoomAndScroll.h"
 #include "viewer/load/Truncate.h"
+#include "viewer/overviews/ContactPatchToggle.h"
+#include "viewer/overviews/Datasheet.h"
+#include "viewer/overviews/OverviewChannels.h"
+#include "viewer/overviews/TyreOverview.h"
 #include "viewer/shell/SaveCommand.h"
+#include "viewer/shell/TrackMap.h"
+#include "viewer/shell/ValueReadout.h"
 
 namespace lv {
 
@@ -9,7 +18,11 @@ MainDialog::MainDialog(DialogHost& host, std::string iniDir)
     : host_(host),
       state_(std::make_unique<ViewerState>()),
       controls_(host),
-      context_{*state_, host, controls_, channels_, std::move(iniDir)} {}
+      context_{*state_, host, controls_, channels_, std::move(iniDir)} {
+  registerGraphChannels(channels_);
+  registerTyreChannels(channels_);
+  registerTrackMap(channels_);
+}
 
 void MainDialog::initialize() {
   controls_.setScrollBar(0, truncToInt(state_->view.xSpan / 2000.0f), 1, 0);
@@ -23,6 +36,7 @@ void MainDialog::onMouseMove() {
 }
 
 CommandResult MainDialog::onButton(int controlId) {
+  GraphContext graphs = context_.graphs();
   switch (controlId) {
     case control::kLoad:
       runLoadCommand(context_, loadFollowUps());
@@ -30,7 +44,27 @@ CommandResult MainDialog::onButton(int controlId) {
     case control::kSave:
       runSaveCommand(context_);
       return CommandResult::kDone;
-    case 1074:
+    case control::kLoadMultiplayer:
+      return CommandResult::kNotAvailable;
+    case control::kLineMinus:
+      eraseGraphs(graphs);
+      return CommandResult::kDone;
+    case control::kZoomMinus:
+      zoomOut(graphs, channels_);
+      return CommandResult::kDone;
+    case control::kZoomPlus:
+      zoomIn(graphs, channels_);
+      return CommandResult::kDone;
+    case control::kLapMinus:
+      dropLaps(graphs);
+      return CommandResult::kDone;
+    case control::kAverageTemps:
+      toggleContactPatch(graphs, channels_);
+      return CommandResult::kDone;
+    case control::kDatasheet:
+      showDatasheet();
+      return CommandResult::kDone;
+    case control::kLapChoiceGroup:
       return CommandResult::kDone;
     default:
       break;
@@ -43,13 +77,24 @@ CommandResult MainDialog::onButton(int controlId) {
 }
 
 CommandResult MainDialog::pressChannelButton(int controlId) {
+  const ControlSpec* spec = findControl(controlId);
+  if (spec == nullptr || spec->kind != ControlKind::kButton) return CommandResult::kUnknownControl;
+  // A disabled button cannot be pressed.
+  if (spec->start == StartState::kHiddenDisabled) return CommandResult::kDisabled;
   for (const ChannelInfo& info : kRedrawOrder) {
     if (info.controlId != controlId) continue;
-    return channels_.get(info.id) == nullptr ? CommandResult::kNotAvailable
-                                             : CommandResult::kNotAvailable;
+    GraphContext graphs = context_.graphs();
+    pressChannel(graphs, channels_, info.id);
+    return CommandResult::kDone;
   }
-  return findControl(controlId) == nullptr ? CommandResult::kUnknownControl
-                                           : CommandResult::kNotAvailable;
+  return CommandResult::kUnknownControl;
+}
+
+void MainDialog::showDatasheet() {
+  GraphContext graphs = context_.graphs();
+  Datasheet sheet = buildDatasheet(graphs);
+  for (int line : sheet.selectedLines) onLapListSelect(line);
+  host_.messageBox("Übersicht", sheet.text);
 }
 
 void MainDialog::onLapListSelect(int line) {
@@ -63,20 +108,50 @@ void MainDialog::onLapListDoubleClick(int line) {
   chooseLap(context_, lapChoiceFollowUps());
 }
 
-CommandResult MainDialog::onRightButtonUp(int) {
-  return CommandResult::kNotAvailable;
+CommandResult MainDialog::onRightButtonUp(int x) {
+  valueReadout(context_, x);
+  return CommandResult::kDone;
 }
 
-CommandResult MainDialog::onScroll(int, int) {
-  return CommandResult::kNotAvailable;
+CommandResult MainDialog::onScroll(int code, int position) {
+  GraphContext graphs = context_.graphs();
+  scrollGraphs(graphs, channels_, code, position);
+  return CommandResult::kDone;
 }
 
 LoadFollowUps MainDialog::loadFollowUps() const {
-  return {};
+  LoadFollowUps followUps;
+  followUps.redrawShownChannels = [](ShellContext& context) {
+    GraphContext graphs = context.graphs();
+    redrawShown(graphs, context.channels);
+  };
+  followUps.drawTyreOverview = [](ShellContext& context, int samples) {
+    GraphContext graphs = context.graphs();
+    drawTyreOverview(graphs, samples);
+  };
+  followUps.fitTrackMap = [](ShellContext& context) {
+    GraphContext graphs = context.graphs();
+    fitTrackMap(graphs, MapFrameVariant::kLoad);
+  };
+  return followUps;
 }
 
 LapChoiceFollowUps MainDialog::lapChoiceFollowUps() const {
-  return {};
+  LapChoiceFollowUps followUps;
+  followUps.redrawShownChannels = [](ShellContext& context) {
+    GraphContext graphs = context.graphs();
+    redrawShownChannels(graphs, context.channels);
+  };
+  followUps.drawLapColourMarks = [](ShellContext& context) {
+    GraphContext graphs = context.graphs();
+    drawLapColourMarks(graphs, 2);
+  };
+  followUps.fillReadout = [](ShellContext& context, int s) {
+    GraphContext graphs = context.graphs();
+    context.state.view.readoutSample = s;
+    fillReadoutFields(graphs, s);
+  };
+  return followUps;
 }
 
 }  // namespace lv

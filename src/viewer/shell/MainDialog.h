@@ -13,7 +13,7 @@
 
 namespace lv {
 
-enum class CommandResult { kDone, kUnknownControl, kNotAvailable };
+enum class CommandResult { kDone, kUnknownControl, kNotAvailable, kDisabled };
 
 // The viewer's one window: owns the viewer's state and runs every handler to completion.
 class MainDialog {
@@ -38,6 +38,7 @@ class MainDialog {
 
  private:
   CommandResult pressChannelButton(int controlId);
+  void showDatasheet();
   LoadFollowUps loadFollowUps() const;
   LapChoiceFollowUps lapChoiceFollowUps() const;
 

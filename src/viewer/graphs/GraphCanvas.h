@@ -1,0 +1,69 @@
+#pragma once
+
+#include "viewer/graphs/ChannelCommands.h"
+#include "viewer/graphs/GraphContext.h"
+#include "viewer/graphs/LapColours.h"
+
+namespace lv {
+
+// Rows of a sample, never outside the store: a rule that looks before the first row or
+// past the capacity reads the nearest row inside.
+inline const FrameRecord& frameAt(const GraphContext& c, int k) {
+  return c.stores.frameTable[static_cast<std::size_t>(clampRow(k))];
+}
+inline const TelemetryRecord& telemetryAt(const GraphContext& c, int k) {
+  return c.stores.telemetryTable[static_cast<std::size_t>(clampRow(k))];
+}
+inline std::int32_t distanceAt(const GraphContext& c, int k) {
+  return frameAt(c, k).f[FrameRecord::kDistance];
+}
+
+// The samples of one chosen lap.
+struct LapRange {
+  int lap;
+  int first;
+  int end;
+};
+LapRange lapInSlot(const GraphContext& c, int slot);
+
+bool multiLapMode(const GraphContext& c);
+
+// x pixel of sample k of the lap in `slot`: by sample count with one lap chosen, by distance
+// with two or more. The quotient is single precision, as the axis state is.
+int xOf(const GraphContext& c, int k, int slot);
+// The distance mapping, used whatever the number of chosen laps.
+int xOfDistance(const GraphContext& c, int k);
+
+// The toggle of a channel button: odd counter shows (draws on top), even hides (erases,
+// redraws the shown channels and draws the cursor line).
+void pressChannel(GraphContext& c, const ChannelCommands& commands, ChannelId id);
+// Erases the picture and draws every shown channel again, in the redraw order.
+void redrawShown(GraphContext& c, const ChannelCommands& commands);
+// Draws every shown channel again on top of the picture as it is.
+void redrawShownChannels(GraphContext& c, const ChannelCommands& commands);
+
+void drawCursorLine(GraphContext& c, int bottom);
+void drawZeroLine(GraphContext& c, int x0, int y0, int x1, int y1);
+// Frames around the tyre boxes and bars under the lap names, in the slot colours.
+void drawLapColourMarks(GraphContext& c, int variant);
+
+// Sets the x axis length from the longest lap distance, as every plot does before its laps.
+void takeAxisSpan(GraphContext& c);
+
+// The standard channel plot: one curve per chosen lap (or the radio slot's lap).
+struct PlotSpec {
+  double baseline;  // y0: pixel row of value 0
+  double scale;     // pixels per unit; negative draws larger values lower
+  ColourSet colours = ColourSet::kPrimary;
+  bool radioSlotOnly = false;
+  double (*value)(const GraphContext&, int k, const LapRange& lap) = nullptr;
+  // A point this refuses is not drawn; the pen stays where it is.
+  bool (*skipPoint)(const GraphContext&, int k) = nullptr;
+  // A lap this refuses draws nothing.
+  bool (*skipLap)(const GraphContext&, const LapRange& lap) = nullptr;
+};
+void plotChannel(GraphContext& c, const PlotSpec& spec);
+
+int rowOf(double baseline, double scale, double value);
+
+}  // namespace lv
