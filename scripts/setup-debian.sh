@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev clang-format
-  libgtest-dev libgmock-dev libbenchmark-dev libcairo2-dev libcli11-dev time
+  libgtest-dev libgmock-dev libbenchmark-dev libcairo2-dev libcli11-dev time fonts-dejavu-core
 )
 
 missing=()

@@ -5,9 +5,12 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "platform/cairo/RasterCanvas.h"
 #include "platform/headless/CliSession.h"
 
 namespace {
@@ -67,7 +70,11 @@ int main(int argc, char** argv) {
     return 2;
   }
   EventOutput output;
-  lv::CliSession session([&output](std::string_view event) { output.write(event); }, iniDir);
+  // The picture is drawn only when it is asked for.
+  std::unique_ptr<lv::RasterCanvas> picture;
+  if (!pngPath.empty() || !svgPath.empty()) picture = std::make_unique<lv::RasterCanvas>();
+  lv::CliSession session([&output](std::string_view event) { output.write(event); }, iniDir,
+                         picture.get());
   int status = 0;
   for (const std::string& command : commands) {
     if (lv::Status result = session.run(command); !result) {
@@ -76,9 +83,14 @@ int main(int argc, char** argv) {
       status = 1;
     }
   }
-  if (!pngPath.empty() || !svgPath.empty()) {
-    std::cerr << "lapvista-cli: picture output is not available in this version\n";
-    status = 1;
+  output.flush();
+  for (auto [path, write] : {std::pair{pngPath, &lv::RasterCanvas::writePng},
+                             std::pair{svgPath, &lv::RasterCanvas::writeSvg}}) {
+    if (path.empty()) continue;
+    if (lv::Status result = ((*picture).*write)(path); !result) {
+      std::cerr << "lapvista-cli: " << result.message() << "\n";
+      status = 1;
+    }
   }
   return status;
 }

@@ -37,7 +37,7 @@ double torqueFor(double rpm) {
   return std::max(60.0, 240.0 - 90.0 * x * x);
 }
 
-void fillTelemetry(CarState& car, double x, double y, int lap, double fuel) {
+void fillTelemetry(CarState& car, double x, double y, int lap, double lapFraction, double fuel) {
   TelemetrySample& t = car.telemetry;
   double throttle = std::clamp(0.6 + car.accelerationMs2 / 2.0, 0.0, 1.0);
   double brake = std::clamp((-car.accelerationMs2 - 3.0) / 8.0, 0.0, 1.0);
@@ -67,7 +67,9 @@ void fillTelemetry(CarState& car, double x, double y, int lap, double fuel) {
       t[TelemetrySample::contactPatchTemp(wheel, band)] =
           static_cast<float>(355.0 + heat + axle + across * 1.5 + 4.0 * brake + std::abs(side));
     }
-    t[TelemetrySample::wear(wheel)] = static_cast<float>(1.0 + 0.004 * lap + 0.001 * wheel);
+    // Wear grows with the distance driven.
+    t[TelemetrySample::wear(wheel)] =
+        static_cast<float>(1.0 + 0.004 * (lap + lapFraction) + 0.001 * wheel);
   }
   t[TelemetrySample::kFuel] = static_cast<float>(fuel);
 }
@@ -118,7 +120,7 @@ std::vector<CarState> simulateDrive(const TrackShape& track, int fps, int frameC
     car.gear = gearFor(speed);
     car.rpm = rpmFor(speed, car.gear);
     car.heading = heading;
-    fillTelemetry(car, x, y, lap, fuel);
+    fillTelemetry(car, x, y, lap, fraction, fuel);
   }
   return states;
 }

@@ -4,7 +4,9 @@
 
 namespace lv {
 
-HeadlessHost::HeadlessHost(Sink sink) : sink_(std::move(sink)), canvas_(sink_) {}
+HeadlessHost::HeadlessHost(Sink sink, Canvas* picture) : sink_(std::move(sink)), canvas_(sink_) {
+  if (picture != nullptr) tee_ = std::make_unique<CanvasTee>(canvas_, *picture);
+}
 
 void HeadlessHost::messageBox(std::string_view title, std::string_view text) {
   sink_("msgbox " + std::string(title));

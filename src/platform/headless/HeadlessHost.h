@@ -2,9 +2,11 @@
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "platform/headless/CanvasTee.h"
 #include "platform/headless/RecordingCanvas.h"
 #include "viewer/shell/DialogHost.h"
 
@@ -16,12 +18,13 @@ namespace lv {
 class HeadlessHost : public DialogHost {
  public:
   using Sink = std::function<void(std::string_view)>;
-  explicit HeadlessHost(Sink sink);
+  // With a `picture`, every drawing call also goes there.
+  explicit HeadlessHost(Sink sink, Canvas* picture = nullptr);
 
   // The answer of the next file dialog; nothing cancels it.
   void queueFileAnswer(std::optional<std::string> path) { answers_.push_back(std::move(path)); }
 
-  Canvas& canvas() override { return canvas_; }
+  Canvas& canvas() override { return tee_ ? static_cast<Canvas&>(*tee_) : canvas_; }
   void messageBox(std::string_view title, std::string_view text) override;
   std::optional<std::string> chooseFileToOpen(const FileDialogRequest& request) override;
   std::optional<std::string> chooseFileToSave(const FileDialogRequest& request) override;
@@ -39,6 +42,7 @@ class HeadlessHost : public DialogHost {
 
   Sink sink_;
   RecordingCanvas canvas_;
+  std::unique_ptr<CanvasTee> tee_;
   std::deque<std::optional<std::string>> answers_;
 };
 
