@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up the machine, builds the release programs, generates a demo drive with gplsim and
-# loads it in lapvista-cli: the lap list and the quick overview appear on the console.
+# analyses it with lapvista-cli: loads it (lap list, quick overview), chooses two laps, shows
+# the initially shown channels plus "t Differenz", and writes the picture and the datasheet.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,4 +13,14 @@ bin=build/release/bin
 demo=demo
 rm -rf "$demo"
 "$bin/gplsim" --out "$demo" --laps 5 --fps 60 --tel-version 7 --seed 1
-"$bin/lapvista-cli" --ini-dir "$demo" -e "load $demo/gpl/replay/demo.rpy"
+"$bin/lapvista-cli" --ini-dir "$demo" --png "$demo/lapvista.png" \
+  -e "load $demo/gpl/replay/demo.rpy" -e "dblclick 2" -e "dblclick 3" \
+  -e "press t Differenz" -e "press ?" >"$demo/events.txt"
+
+# The lap list and the message boxes; the drawing events stay in the events file.
+awk '/^list\+ / {print "lap list: " substr($0, 7)}
+     /^msgbox / {print ""; print "[" substr($0, 8) "]"; inbox = 1; next}
+     /^msgbox-end/ {inbox = 0}
+     inbox {print substr($0, 3)}' "$demo/events.txt" | sed -e :a -e '/^\n*$/{$d;N;ba' -e '}' | cat -s
+echo
+echo "The picture of the two laps is $demo/lapvista.png; all events are in $demo/events.txt."
