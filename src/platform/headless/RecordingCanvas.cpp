@@ -1,27 +1,46 @@
 #include "platform/headless/RecordingCanvas.h"
 
-#include <charconv>
-
 namespace lv {
+
+namespace {
+
+// Writes `value` in decimal at `out`; returns the end.
+char* appendInt(char* out, int value) {
+  unsigned magnitude = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+  if (value < 0) *out++ = '-';
+  char digits[10];
+  int n = 0;
+  do {
+    digits[n++] = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  while (n > 0) *out++ = digits[--n];
+  return out;
+}
+
+}  // namespace
 
 void RecordingCanvas::emit(std::string_view verb, std::initializer_list<int> numbers,
                            std::string_view text) {
-  line_.assign(verb);
-  char digits[16];
+  // A line of numbers fits a small buffer; only text lines need the string.
+  char buffer[96];
+  char* end = buffer;
+  for (char c : verb) *end++ = c;
   for (int number : numbers) {
-    auto [end, error] = std::to_chars(digits, digits + sizeof digits, number);
-    (void)error;
-    line_ += ' ';
-    line_.append(digits, end);
+    *end++ = ' ';
+    end = appendInt(end, number);
   }
-  if (!text.empty() || verb == "text") {
+  std::string_view line(buffer, static_cast<std::size_t>(end - buffer));
+  if (verb == "text") {
+    line_.assign(line);
     line_ += ' ';
     line_ += text;
+    line = line_;
   }
   if (sink_) {
-    sink_(line_);
+    sink_(line);
   } else {
-    events_.push_back(line_);
+    events_.emplace_back(line);
   }
 }
 
