@@ -98,8 +98,7 @@ void fillReadoutFields(GraphContext& c, int s) {
   fields.headingRateValue = headingRate(c, s, fps);
   fields.powerValue =
       static_cast<float>(t.f[TelemetryRecord::kTorque] * t.f[TelemetryRecord::kRpm] / 9551.0);
-  // Whole metres: the frame distance and its divisor are integers.
-  fields.distanceValue = static_cast<float>(f.f[FrameRecord::kDistance] / 2000);
+  fields.distanceValue = static_cast<float>(f.f[FrameRecord::kDistance] / 2000.0);
   engineTemperatures(c, s, fields);
   fields.accelerationValue = accelerationInG(c, s, fps);
 }
