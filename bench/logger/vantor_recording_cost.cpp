@@ -82,7 +82,12 @@ int main(int argc, char** argv) {
     float fuel;
     std::memcpy(&fuel, bytes.data() + 4 + 164 * j + 160, 4);
     long frame = std::lround((1000.0f - fuel) / 0.25f);  // fakegame's fuel falls 0.25 a frame
-    if (previous >= 0 && frame > previous + 1) missed += frame - previous - 1;
+    if (previous >= 0 && frame != previous + 1) {
+      // A repeated frame means a block was not fetched afresh; the frame after it is counted
+      // as the missed one.
+      std::printf("sample %zu: frame %ld after frame %ld\n", j, frame, previous);
+      if (frame > previous + 1) missed += frame - previous - 1;
+    }
     if (first < 0) first = frame;
     previous = frame;
   }

@@ -13,10 +13,12 @@
 namespace lv {
 namespace {
 
-// While the clock stands still the loop naps, but wakes shortly after the game's values may
-// be fetched again, so that no clock change is stepped over.
+// While the clock stands still the loop naps about a millisecond at a time, and when the
+// game's values may be fetched again it wakes a little after that moment: late enough that
+// every block of the sample is fetched afresh too, early enough that the next change of a
+// game running at 36 Hz is not stepped over.
 constexpr std::uint64_t kIdleNapMicroseconds = 1000;
-constexpr std::uint64_t kWakeMarginMicroseconds = 200;
+constexpr std::uint64_t kWakeMarginMicroseconds = 300;
 // The process list need not be asked on every nap; the game's end is noticed within this time.
 constexpr std::uint64_t kRunningCheckMicroseconds = 10000;
 
@@ -81,9 +83,8 @@ SamplingResult sample(GameReader& reader, Clock& clock, SampleTable& table) {
         break;
       }
     }
-    std::uint64_t nap = std::min(kIdleNapMicroseconds,
-                                 reader.microsecondsUntilClockRefresh() + kWakeMarginMicroseconds);
-    clock.sleepMicroseconds(nap);
+    clock.sleepMicroseconds(std::min(
+        kIdleNapMicroseconds, reader.microsecondsUntilClockRefresh() + kWakeMarginMicroseconds));
   }
   result.collected = i;
   return result;

@@ -1,6 +1,8 @@
 #include "logger/SampleTable.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <new>
 
 #include "telemetry/ByteWriter.h"
 #include "telemetry/TelemetrySample.h"
@@ -11,7 +13,11 @@ SampleTable::SampleTable(LogFormat format, int capacity)
     : format_(format),
       capacity_(capacity),
       floatsPerRecord_(format == LogFormat::kVersion5 ? 28 : TelemetrySample::kFloats),
-      floats_(new float[static_cast<std::size_t>(capacity) * static_cast<std::size_t>(floatsPerRecord_)]()) {}
+      floats_(static_cast<float*>(std::calloc(static_cast<std::size_t>(capacity) * static_cast<std::size_t>(floatsPerRecord_), sizeof(float)))) {
+  if (!floats_) throw std::bad_alloc();
+}
+
+void SampleTable::Release::operator()(float* floats) const { std::free(floats); }
 
 void SampleTable::fill(int index, GameReader& reader) {
   if (format_ == LogFormat::kVersion5) {

@@ -9,8 +9,8 @@
 
 namespace lv {
 
-// The recording: a fixed number of records, allocated (and zeroed) once so that sampling
-// never allocates.
+// The recording: a fixed number of zeroed records, allocated once so that sampling never
+// allocates. The system hands out the zeroed memory page by page as sampling reaches it.
 class SampleTable {
  public:
   static constexpr int kCapacity = 400000;
@@ -35,7 +35,10 @@ class SampleTable {
   LogFormat format_;
   int capacity_;
   int floatsPerRecord_;
-  std::unique_ptr<float[]> floats_;
+  struct Release {
+    void operator()(float* floats) const;
+  };
+  std::unique_ptr<float[], Release> floats_;
 };
 
 }  // namespace lv
