@@ -1,6 +1,5 @@
 // vantor: records GPL's telemetry into a .tel file beside the replay.
 #include <CLI/CLI.hpp>
-
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -39,7 +38,8 @@ int main(int argc, char** argv) {
   CLI::App app{"Records GPL's telemetry into a .tel file beside the replay."};
   lv::LoggerOptions options;
   int format = 7;
-  app.add_option("--ini-dir", options.iniDir, "Folder of MOD.ini and Vantor.ini (default: current folder)");
+  app.add_option("--ini-dir", options.iniDir,
+                 "Folder of MOD.ini and Vantor.ini (default: current folder)");
   app.add_option("--start-delay", options.startDelaySeconds, "Seconds to wait before recording")
       ->check(CLI::NonNegativeNumber)
       ->capture_default_str();
@@ -50,14 +50,13 @@ int main(int argc, char** argv) {
       ->capture_default_str();
   CLI11_PARSE(app, argc, argv);
   options.format = format == 5 ? lv::LogFormat::kVersion5 : lv::LogFormat::kVersion7;
-  options.germanHint = lv::isGermanLanguage(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"),
-                                            std::getenv("LANG"));
+  options.germanHint =
+      lv::isGermanLanguage(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
 
   lv::LinuxProcessApi processes;
   lv::MonotonicClock clock;
-  lv::GameReader& reader =
-      lv::CachedGameReader::instance(processes, clock, addressTable(options.iniDir), options.format);
-  lv::LoggerConsole console{std::cout, std::cin,
-                            [] { lv::pauseConsole(std::cout, std::cin, 0); }};
+  lv::GameReader& reader = lv::CachedGameReader::instance(
+      processes, clock, addressTable(options.iniDir), options.format);
+  lv::LoggerConsole console{std::cout, std::cin, [] { lv::pauseConsole(std::cout, std::cin, 0); }};
   return lv::runLogger(reader, clock, console, options);
 }

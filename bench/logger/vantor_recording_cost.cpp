@@ -34,7 +34,9 @@ pid_t spawn(const std::vector<std::string>& args, const char* input, const char*
   return pid;
 }
 
-double seconds(const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; }
+double seconds(const timeval& t) {
+  return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6;
+}
 
 }  // namespace
 
@@ -56,8 +58,8 @@ int main(int argc, char** argv) {
   char durationText[32], rateText[32];
   std::snprintf(durationText, sizeof durationText, "%g", duration);
   std::snprintf(rateText, sizeof rateText, "%g", rate);
-  pid_t game = spawn({FAKEGAME_EXE, "--gpl-dir", (dir / "gpl").string(), "--exe", exe,
-                      "--duration", durationText, "--rate", rateText},
+  pid_t game = spawn({FAKEGAME_EXE, "--gpl-dir", (dir / "gpl").string(), "--exe", exe, "--duration",
+                      durationText, "--rate", rateText},
                      "/dev/null", "/dev/null");
   auto start = std::chrono::steady_clock::now();
   pid_t logger = spawn({VANTOR_EXE, "--ini-dir", dir.string(), "--start-delay", "0"},
@@ -101,7 +103,8 @@ int main(int argc, char** argv) {
   std::printf("vantor CPU time         %.3f s (user %.3f, system %.3f)\n", cpu,
               seconds(usage.ru_utime), seconds(usage.ru_stime));
   std::printf("share of one core       %.2f %%\n", 100.0 * cpu / wall);
-  std::printf("samples written         %zu (frames %ld..%ld of %ld)\n", count, first, previous, frames);
+  std::printf("samples written         %zu (frames %ld..%ld of %ld)\n", count, first, previous,
+              frames);
   std::printf("clock changes missed    %ld\n", missed);
   fs::remove_all(dir);
   return 0;

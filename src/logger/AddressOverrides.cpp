@@ -13,7 +13,9 @@ namespace {
 std::vector<std::string_view> wordsOf(std::string_view line) {
   std::vector<std::string_view> words;
   std::size_t pos = 0;
-  auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; };
+  auto isBlank = [](char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+  };
   while (pos < line.size()) {
     while (pos < line.size() && isBlank(line[pos])) ++pos;
     std::size_t start = pos;
@@ -38,7 +40,8 @@ std::optional<std::uint32_t> parseNumber(std::string_view word) {
 std::optional<int> parseRow(std::string_view word) {
   if (auto row = addressRowOf(word)) return row;
   auto number = parseNumber(word);
-  if (number && *number < static_cast<std::uint32_t>(kAddressRows)) return static_cast<int>(*number);
+  if (number && *number < static_cast<std::uint32_t>(kAddressRows))
+    return static_cast<int>(*number);
   return std::nullopt;
 }
 

@@ -15,13 +15,13 @@ using AddressTable = std::array<std::array<std::uint32_t, kBlocks>, kAddressRows
 
 // Blocks the reader knows (column of the table).
 namespace block {
-inline constexpr int kEngine = 0;   // rpm, map position, velocity
-inline constexpr int kPedals = 1;   // throttle, brake, clutch
-inline constexpr int kLap = 2;      // lap distance
+inline constexpr int kEngine = 0;  // rpm, map position, velocity
+inline constexpr int kPedals = 1;  // throttle, brake, clutch
+inline constexpr int kLap = 2;     // lap distance
 inline constexpr int kClock = 3;
 inline constexpr int kFuel = 4;
 inline constexpr int kTorqueCurve = 5;
-inline constexpr int kWheel0 = 6;   // wheels 0..3 in blocks 6..9
+inline constexpr int kWheel0 = 6;  // wheels 0..3 in blocks 6..9
 inline constexpr int kForces = 10;
 }  // namespace block
 
@@ -32,7 +32,9 @@ inline constexpr int kWheelRow = 1;
 
 namespace detail {
 
-constexpr std::uint32_t rotate16(std::uint32_t value) { return (value << 16) | (value >> 16); }
+constexpr std::uint32_t rotate16(std::uint32_t value) {
+  return (value << 16) | (value >> 16);
+}
 
 // One draw of the minimal-standard generator (Schrage's method) on `seed`.
 constexpr std::uint32_t nextKeyWord(std::uint32_t& seed) {

@@ -8,17 +8,17 @@ namespace {
 // share memory.
 constexpr std::uint32_t kRowAddresses[][11] = {
     // row 1: GPL1.2.0.2B
-    {0x0079C000, 0x0079C100, 0x0079C200, 0x0079C300, 0x0079C400, 0x0079C500, 0x0079C600,
-     0x0079C700, 0x0079C800, 0x0079C900, 0x0079CA00},
+    {0x0079C000, 0x0079C100, 0x0079C200, 0x0079C300, 0x0079C400, 0x0079C500, 0x0079C600, 0x0079C700,
+     0x0079C800, 0x0079C900, 0x0079CA00},
     // row 3: GPL1.2.0.1B
-    {0x007A0000, 0x007A0100, 0x007A0200, 0x007A0300, 0x007A0400, 0x007A0500, 0x007A0600,
-     0x007A0700, 0x007A0800, 0x007A0900, 0x007A0A00},
+    {0x007A0000, 0x007A0100, 0x007A0200, 0x007A0300, 0x007A0400, 0x007A0500, 0x007A0600, 0x007A0700,
+     0x007A0800, 0x007A0900, 0x007A0A00},
     // row 4: GPL1.2.0.1A
-    {0x007A2000, 0x007A2100, 0x007A2200, 0x007A2300, 0x007A2400, 0x007A2500, 0x007A2600,
-     0x007A2700, 0x007A2800, 0x007A2900, 0x007A2A00},
+    {0x007A2000, 0x007A2100, 0x007A2200, 0x007A2300, 0x007A2400, 0x007A2500, 0x007A2600, 0x007A2700,
+     0x007A2800, 0x007A2900, 0x007A2A00},
     // row 6: GPL1.2.0.2A
-    {0x007A4000, 0x007A4100, 0x007A4200, 0x007A4300, 0x007A4400, 0x007A4500, 0x007A4600,
-     0x007A4700, 0x007A4800, 0x007A4900, 0x007A4A00},
+    {0x007A4000, 0x007A4100, 0x007A4200, 0x007A4300, 0x007A4400, 0x007A4500, 0x007A4600, 0x007A4700,
+     0x007A4800, 0x007A4900, 0x007A4A00},
 };
 constexpr int kRowsInUse[] = {1, 3, 4, 6};
 
@@ -32,12 +32,12 @@ constexpr std::array<std::uint32_t, kAddressRows * kBlocks> scrambledTable() {
 }
 
 // Only the scrambled words end up in the program image.
-constexpr std::array<std::uint32_t, kAddressRows * kBlocks> kScrambledTable = scrambledTable();
+constexpr std::array<std::uint32_t, kAddressRows* kBlocks> kScrambledTable = scrambledTable();
 
 }  // namespace
 
 AddressTable builtInAddressTable() {
-  std::array<std::uint32_t, kAddressRows * kBlocks> words = kScrambledTable;
+  std::array<std::uint32_t, kAddressRows* kBlocks> words = kScrambledTable;
   unscrambleWords(words);
   AddressTable table{};
   for (int row = 0; row < kAddressRows; ++row)

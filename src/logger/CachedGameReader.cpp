@@ -16,7 +16,8 @@ constexpr std::uint64_t kRefreshMilliseconds = 27;
 // trunc towards zero; values outside the int range (and NaN) give an index far off the curve
 // instead of undefined behaviour; the read there simply fails.
 std::int32_t truncatedIndex(float value) {
-  if (!(value > -2147483648.0f && value < 2147483648.0f)) return std::numeric_limits<std::int32_t>::min();
+  if (!(value > -2147483648.0f && value < 2147483648.0f))
+    return std::numeric_limits<std::int32_t>::min();
   return static_cast<std::int32_t>(value);
 }
 
@@ -92,7 +93,8 @@ void CachedGameReader::readInto(int blockIndex, std::uint32_t address, std::size
 
 float CachedGameReader::cachedFloat(int blockIndex, int offset) const {
   float value;
-  std::memcpy(&value, blockCache_[static_cast<std::size_t>(blockIndex)].data() + offset, sizeof value);
+  std::memcpy(&value, blockCache_[static_cast<std::size_t>(blockIndex)].data() + offset,
+              sizeof value);
   return value;
 }
 
@@ -150,8 +152,7 @@ float CachedGameReader::readMaxTorque() {
 bool CachedGameReader::readWheelArray(int index, float* destination) {
   int wheel = index & 3;
   int slot = block::kWheel0 + wheel;
-  std::uint32_t address =
-      addresses_[kWheelRow][static_cast<std::size_t>(block::kWheel0 + wheel)];
+  std::uint32_t address = addresses_[kWheelRow][static_cast<std::size_t>(block::kWheel0 + wheel)];
   bool wear = index >= 4;
   if (wear) address -= format_ == LogFormat::kVersion5 ? 40u : 20u;
   readInto(slot, address, 24);

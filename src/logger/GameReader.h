@@ -14,8 +14,8 @@ class GameReader {
   // Waits up to `timeoutSeconds` for a process named `exeName`, then recognises the version
   // from `exePath` (or takes `versionOverride` when it is not empty).
   // 0: process not found in time, 2: program file not found, 1: otherwise.
-  virtual int attach(const std::string& exeName, const std::string& exePath,
-                     float timeoutSeconds, const std::string& versionOverride) = 0;
+  virtual int attach(const std::string& exeName, const std::string& exePath, float timeoutSeconds,
+                     const std::string& versionOverride) = 0;
   virtual bool detach() = 0;  // always false
   virtual bool isRunning() = 0;
   virtual std::string versionText() const = 0;

@@ -52,7 +52,9 @@ int failurePath(LoggerConsole& console) {
   return 0;
 }
 
-bool clockMoved(float now, float last) { return now < last || now > last; }
+bool clockMoved(float now, float last) {
+  return now < last || now > last;
+}
 
 // Samples the game at every clock change. Returns the number of samples collected and
 // whether the game ended the recording (rather than a full table).
@@ -125,7 +127,8 @@ int runLogger(GameReader& reader, Clock& clock, LoggerConsole& console,
   if (!reader.isRunning()) return failurePath(console);
   out << *exeName << " found. Data will be logged.\n\n" << std::flush;
 
-  clock.sleepMicroseconds(static_cast<std::uint64_t>(std::max(0.0, options.startDelaySeconds) * 1e6));
+  clock.sleepMicroseconds(
+      static_cast<std::uint64_t>(std::max(0.0, options.startDelaySeconds) * 1e6));
   SamplingResult sampled = sample(reader, clock, table);
   int k = sampled.gameEnded ? sampled.collected - 1 : table.capacity();
   reader.detach();

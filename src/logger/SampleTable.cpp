@@ -13,11 +13,15 @@ SampleTable::SampleTable(LogFormat format, int capacity)
     : format_(format),
       capacity_(capacity),
       floatsPerRecord_(format == LogFormat::kVersion5 ? 28 : TelemetrySample::kFloats),
-      floats_(static_cast<float*>(std::calloc(static_cast<std::size_t>(capacity) * static_cast<std::size_t>(floatsPerRecord_), sizeof(float)))) {
+      floats_(static_cast<float*>(std::calloc(
+          static_cast<std::size_t>(capacity) * static_cast<std::size_t>(floatsPerRecord_),
+          sizeof(float)))) {
   if (!floats_) throw std::bad_alloc();
 }
 
-void SampleTable::Release::operator()(float* floats) const { std::free(floats); }
+void SampleTable::Release::operator()(float* floats) const {
+  std::free(floats);
+}
 
 void SampleTable::fill(int index, GameReader& reader) {
   if (format_ == LogFormat::kVersion5) {
@@ -72,7 +76,8 @@ void SampleTable::fillVersion5(float* s, GameReader& reader) {
 std::vector<std::uint8_t> SampleTable::fileBytes(int count) const {
   count = std::clamp(count, 0, capacity_);
   ByteWriter out;
-  out.data().reserve(4 + static_cast<std::size_t>(count) * static_cast<std::size_t>(floatsPerRecord_) * 4);
+  out.data().reserve(4 + static_cast<std::size_t>(count) *
+                             static_cast<std::size_t>(floatsPerRecord_) * 4);
   out.i32(static_cast<std::int32_t>(format_));
   const float* floats = floats_.get();
   std::size_t total = static_cast<std::size_t>(count) * static_cast<std::size_t>(floatsPerRecord_);

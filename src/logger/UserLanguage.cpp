@@ -8,7 +8,8 @@ bool isGermanLanguage(const char* lcAll, const char* lcMessages, const char* lan
   for (const char* value : {lcAll, lcMessages, lang}) {
     if (value == nullptr || *value == '\0') continue;
     std::string_view text(value);
-    return text.substr(0, 2) == "de" && (text.size() == 2 || text[2] == '_' || text[2] == '.' || text[2] == '@');
+    return text.substr(0, 2) == "de" &&
+           (text.size() == 2 || text[2] == '_' || text[2] == '.' || text[2] == '@');
   }
   return false;
 }

@@ -20,7 +20,8 @@ TEST(AddressTableScrambling, KeyStreamOfTheMinimalStandardGenerator) {
 
 TEST(AddressTableScrambling, RoundTripRestoresEveryWord) {
   std::array<std::uint32_t, kAddressRows * kBlocks> words{};
-  for (std::size_t i = 0; i < words.size(); ++i) words[i] = static_cast<std::uint32_t>(i * 2654435761u);
+  for (std::size_t i = 0; i < words.size(); ++i)
+    words[i] = static_cast<std::uint32_t>(i * 2654435761u);
   auto plain = words;
   scrambleWords(words);
   EXPECT_NE(words, plain);
@@ -33,7 +34,8 @@ TEST(AddressTable, BuiltInRowsCoverTheFourVersions) {
   for (int row = 0; row < kAddressRows; ++row) {
     bool used = row == 1 || row == 3 || row == 4 || row == 6;
     for (int column = 0; column < kBlocks; ++column) {
-      std::uint32_t address = table[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+      std::uint32_t address =
+          table[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
       EXPECT_EQ(address != 0, used && column <= block::kForces) << row << "," << column;
     }
   }

@@ -1,11 +1,10 @@
-#include "logger/CachedGameReader.h"
-
 #include <gtest/gtest.h>
 
 #include "FakeDrive.h"
 #include "FakeProcessApi.h"
 #include "TempFolder.h"
 #include "logger/AddressOverrides.h"
+#include "logger/CachedGameReader.h"
 #include "logger/GameVersion.h"
 
 namespace lv {
@@ -101,7 +100,8 @@ TEST_F(ReaderTest, TorqueFollowsTheCurveAlsoBelow200Rpm) {
   CachedGameReader& r = attached();
   std::uint32_t curve = address(1, block::kTorqueCurve);
   api.zeroRange(curve, 4 * 40);
-  for (int i = 0; i < 33; ++i) api.putFloat(curve + 4u * static_cast<std::uint32_t>(i), 100.0f + 10.0f * i);
+  for (int i = 0; i < 33; ++i)
+    api.putFloat(curve + 4u * static_cast<std::uint32_t>(i), 100.0f + 10.0f * i);
   api.putFloat(curve + 4 * 20, 500.0f);  // the peak, also at 25
   api.putFloat(curve + 4 * 25, 500.0f);
   api.zeroRange(address(1, 0), kBlockBytes);

@@ -19,19 +19,22 @@ TEST(FindProcess, CaseInsensitiveSubstringAndTheLastMatchWins) {
     FoundProcess expected;
   };
   const Case cases[] = {
-      {"gpl.exe", {true, 12}},  {"GPL.exe", {true, 12}}, {"\\gpl.exe", {true, 11}},
-      {"", {true, 13}},         {"wine", {false, 0}},
+      {"gpl.exe", {true, 12}}, {"GPL.exe", {true, 12}}, {"\\gpl.exe", {true, 11}},
+      {"", {true, 13}},        {"wine", {false, 0}},
   };
   for (const Case& c : cases) {
     FoundProcess found = findProcess(api, c.name);
     EXPECT_EQ(found.found, c.expected.found) << c.name;
-    if (c.expected.found) EXPECT_EQ(found.id, c.expected.id) << c.name;
+    if (c.expected.found) {
+      EXPECT_EQ(found.id, c.expected.id) << c.name;
+    }
   }
 }
 
 std::string withWord(std::string image, std::size_t offset, std::uint32_t word) {
   if (image.size() < offset + 4) image.resize(offset + 4, '\0');
-  for (int i = 0; i < 4; ++i) image[offset + static_cast<std::size_t>(i)] = static_cast<char>(word >> (8 * i));
+  for (int i = 0; i < 4; ++i)
+    image[offset + static_cast<std::size_t>(i)] = static_cast<char>(word >> (8 * i));
   return image;
 }
 
@@ -56,12 +59,15 @@ TEST(DetectVersion, MarkerAndBuildWord) {
       {"g", withWord(blank, kMarkerOffset12010, kVersionMarker).substr(0, kMarkerOffset12010 + 3),
        "not recognized"},
       // First marker with a foreign build word: the second position is not tried.
-      {"h", withWord(withWord(second, kMarkerOffset12010, kVersionMarker), kBuildWordOffset12020, 0x0079B930),
+      {"h",
+       withWord(withWord(second, kMarkerOffset12010, kVersionMarker), kBuildWordOffset12020,
+                0x0079B930),
        "not recognized"},
       {"i", withWord(first, kBuildWordOffset12010, 0x0079BFF8), "GPL1.2.0.1B"},
       {"j", withWord(second, kBuildWordOffset12020, 0x0079B931), "not recognized"},
   };
-  for (const Case& c : cases) EXPECT_EQ(detectVersion(folder.write(c.name, c.image)), c.expected) << c.name;
+  for (const Case& c : cases)
+    EXPECT_EQ(detectVersion(folder.write(c.name, c.image)), c.expected) << c.name;
   EXPECT_EQ(detectVersion(""), "not a valid filename");
   EXPECT_EQ(detectVersion(folder.path() + "missing.exe"), "file not found");
   EXPECT_EQ(detectVersion(folder.path()), "file not found");

@@ -1,10 +1,9 @@
 // vantor recording a running fakegame: real processes, real memory reads.
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include "ExpectedSample.h"
 #include "TempFolder.h"
@@ -21,7 +20,8 @@ pid_t spawn(const std::vector<std::string>& args, const std::string& inputFile,
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 0, inputFile.c_str(), O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawn_file_actions_addopen(&actions, 1, outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                   0644);
   std::vector<char*> argv;
   for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
@@ -66,24 +66,30 @@ TEST_F(EndToEnd, RecordsTheRunningGameExactly) {
   drive.rateHz = 20;
   drive.durationSeconds = 3;
   drive.seed = 3;
-  pid_t game = spawn({FAKEGAME_EXE, "--gpl-dir", folder.path() + "gpl", "--exe", exeName,
-                      "--rate", "20", "--duration", "3", "--seed", "3"},
+  pid_t game = spawn({FAKEGAME_EXE, "--gpl-dir", folder.path() + "gpl", "--exe", exeName, "--rate",
+                      "20", "--duration", "3", "--seed", "3"},
                      "/dev/null", "/dev/null");
   // The first name names a folder that does not exist: asked again.
   EXPECT_EQ(runVantor("nofolder/drive\ndrive\n", {"--attach-timeout", "10"}), 0);
   EXPECT_EQ(exitStatus(game), 0);
 
   std::string replay = folder.path() + "gpl/replay/";
-  EXPECT_EQ(output, "Tire wear will be loged in too\n"
-                    "Please start " + exeName + "!\n"
-                    "GPL version of the user: GPL1.2.0.2B\n" +
-                    exeName + " found. Data will be logged.\n\n"
-                    "Vorbereitung aufs Speichern\n"
-                    "Please click into console and\n"
-                    "write the same name like you have used for replay\n"
-                    "Could not save the telemetry: " + replay + "nofolder/drive.tel: No such file or directory\n"
-                    "Please click into console and\n"
-                    "write the same name like you have used for replay\n");
+  EXPECT_EQ(output,
+            "Tire wear will be loged in too\n"
+            "Please start " +
+                exeName +
+                "!\n"
+                "GPL version of the user: GPL1.2.0.2B\n" +
+                exeName +
+                " found. Data will be logged.\n\n"
+                "Vorbereitung aufs Speichern\n"
+                "Please click into console and\n"
+                "write the same name like you have used for replay\n"
+                "Could not save the telemetry: " +
+                replay +
+                "nofolder/drive.tel: No such file or directory\n"
+                "Please click into console and\n"
+                "write the same name like you have used for replay\n");
 
   std::string bytes = testing::readWholeFile(replay + "drive.tel");
   ASSERT_GE(bytes.size(), 4u);
@@ -95,7 +101,8 @@ TEST_F(EndToEnd, RecordsTheRunningGameExactly) {
   int firstFrame = -1;
   for (std::size_t j = 0; j < count; ++j) {
     TelemetrySample sample = decodeTelRecord(
-        TelLayout::kVersion7, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()) + 4 + 164 * j, 164));
+        TelLayout::kVersion7,
+        std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()) + 4 + 164 * j, 164));
     int frame = testing::frameOfFuel(sample[TelemetrySample::kFuel]);
     if (j == 0) firstFrame = frame;
     ASSERT_EQ(frame, firstFrame + static_cast<int>(j)) << "a clock change was missed";
@@ -108,13 +115,16 @@ TEST_F(EndToEnd, RecordsTheRunningGameExactly) {
 
 TEST_F(EndToEnd, NoGameTakesTheFailurePathAndPauses) {
   EXPECT_EQ(runVantor("", {"--attach-timeout", "0.2"}), 0);
-  EXPECT_EQ(output, "Tire wear will be loged in too\n"
-                    "Please start " + exeName + "!\n"
-                    "GPL version of the user: no version detected\n"
-                    "\nData reading don't work!\n"
-                    "Please check if the path toyour gpl folder in Vantor.ini is correct!\n"
-                    "Please check if the text in MOD.ini is the exe you have started!\n"
-                    "\nTo finish click any button!Press any key to continue . . . \n");
+  EXPECT_EQ(output,
+            "Tire wear will be loged in too\n"
+            "Please start " +
+                exeName +
+                "!\n"
+                "GPL version of the user: no version detected\n"
+                "\nData reading don't work!\n"
+                "Please check if the path toyour gpl folder in Vantor.ini is correct!\n"
+                "Please check if the text in MOD.ini is the exe you have started!\n"
+                "\nTo finish click any button!Press any key to continue . . . \n");
 }
 
 TEST_F(EndToEnd, MissingIniFileExitsWithStatus1) {

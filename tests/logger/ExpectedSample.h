@@ -9,7 +9,8 @@ namespace lv::testing {
 
 // The sample a reader makes of one fakegame frame: the values as they lie in memory, and
 // the speed and torque worked out the way the reader does.
-inline TelemetrySample expectedSample(const fakegame::GameFrame& f, const fakegame::TorqueCurve& curve) {
+inline TelemetrySample expectedSample(const fakegame::GameFrame& f,
+                                      const fakegame::TorqueCurve& curve) {
   using T = TelemetrySample;
   TelemetrySample s;
   for (int w = 0; w < 4; ++w) {
@@ -41,6 +42,8 @@ inline TelemetrySample expectedSample(const fakegame::GameFrame& f, const fakega
 }
 
 // The frame a sample came from: the fakegame's fuel falls by 0.25 a frame from 1000.
-inline int frameOfFuel(float fuel) { return static_cast<int>(std::lround((1000.0f - fuel) / 0.25f)); }
+inline int frameOfFuel(float fuel) {
+  return static_cast<int>(std::lround((1000.0f - fuel) / 0.25f));
+}
 
 }  // namespace lv::testing

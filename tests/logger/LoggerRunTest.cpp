@@ -1,5 +1,3 @@
-#include "logger/LoggerRun.h"
-
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -9,6 +7,7 @@
 #include "TempFolder.h"
 #include "logger/CachedGameReader.h"
 #include "logger/GameVersion.h"
+#include "logger/LoggerRun.h"
 #include "telemetry/TelFormat.h"
 
 namespace lv {
@@ -77,7 +76,8 @@ class LoggerRunTest : public ::testing::Test {
     TelFileShape shape = telFileShape(version);
     EXPECT_EQ((bytes.size() - 4) % static_cast<std::size_t>(shape.recordSize), 0u);
     std::vector<TelemetrySample> samples;
-    for (std::size_t at = 4; at + static_cast<std::size_t>(shape.recordSize) <= bytes.size(); at += static_cast<std::size_t>(shape.recordSize))
+    for (std::size_t at = 4; at + static_cast<std::size_t>(shape.recordSize) <= bytes.size();
+         at += static_cast<std::size_t>(shape.recordSize))
       samples.push_back(decodeTelRecord(
           shape.layout, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()) + at,
                                   static_cast<std::size_t>(shape.recordSize))));
@@ -103,11 +103,10 @@ TEST_F(LoggerRunTest, RecordsEveryClockChangeAndWritesAllButTheLastTwo) {
     int written;  // samples in the file; they are frames 1, 2, ...
   };
   const Case cases[] = {
-      {20, 1000, 17},  // 19 changes seen after frame 0
-      {20, 5, 4},      // the table fills: one less than its size
-      {3, 1000, 0},    // two changes: nothing but the version word
-      {2, 1000, 0},
-      {1, 1000, 0},    // the game ends before its clock moves
+      {20, 1000, 17},                // 19 changes seen after frame 0
+      {20, 5, 4},                    // the table fills: one less than its size
+      {3, 1000, 0},                  // two changes: nothing but the version word
+      {2, 1000, 0},   {1, 1000, 0},  // the game ends before its clock moves
   };
   for (const Case& c : cases) {
     SetUp();
@@ -134,7 +133,8 @@ TEST_F(LoggerRunTest, Format5KeepsTyreTemperaturesAndWear) {
   ASSERT_EQ(samples.size(), 5u);
   fakegame::TorqueCurve curve = fakegame::torqueCurve(drive);
   for (std::size_t j = 0; j < samples.size(); ++j) {
-    TelemetrySample expected = testing::expectedSample(fakegame::frameAt(static_cast<int>(j) + 1, drive), curve);
+    TelemetrySample expected =
+        testing::expectedSample(fakegame::frameAt(static_cast<int>(j) + 1, drive), curve);
     // Format 5 carries neither contact-patch temperatures nor fuel.
     for (int w = 0; w < 4; ++w)
       for (int k = 0; k < 3; ++k) expected[TelemetrySample::contactPatchTemp(w, k)] = 0.0f;
@@ -163,7 +163,8 @@ TEST_F(LoggerRunTest, GameNotFoundOrNotRecognisedTakesTheFailurePath) {
   EXPECT_EQ(run(""), 0);
   EXPECT_EQ(out.str(),
             "Tire wear will be loged in too\nPlease start gpl.exe!\n"
-            "GPL version of the user: no version detected\n" + advice);
+            "GPL version of the user: no version detected\n" +
+                advice);
 
   startGame(5);
   std::filesystem::remove(folder.path() + "gpl/gpl.exe");
@@ -171,7 +172,8 @@ TEST_F(LoggerRunTest, GameNotFoundOrNotRecognisedTakesTheFailurePath) {
   EXPECT_EQ(run(""), 0);
   EXPECT_EQ(out.str(),
             "Tire wear will be loged in too\nPlease start gpl.exe!\n"
-            "GPL version of the user: file not found\n" + advice);
+            "GPL version of the user: file not found\n" +
+                advice);
 }
 
 TEST_F(LoggerRunTest, WaitsTheStartDelayBeforeSampling) {

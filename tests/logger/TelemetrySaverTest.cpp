@@ -1,11 +1,10 @@
-#include "logger/TelemetrySaver.h"
-
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <sstream>
 
 #include "TempFolder.h"
+#include "logger/TelemetrySaver.h"
 
 namespace lv {
 namespace {
@@ -34,8 +33,8 @@ TEST(SaveRecording, AsksAgainUntilTheFileCanBeWritten) {
   EXPECT_TRUE(saved);
   std::string failed = folder.path() + "replay/missing/run.tel";
   EXPECT_EQ(output, std::string("Vorbereitung aufs Speichern\n") + kPrompt +
-                        "Could not save the telemetry: " + failed + ": No such file or directory\n" +
-                        kPrompt);
+                        "Could not save the telemetry: " + failed +
+                        ": No such file or directory\n" + kPrompt);
   EXPECT_EQ(testing::readWholeFile(folder.path() + "replay/good.tel"),
             std::string("\x07\0\0\0\x01\x02\x03\x04", 8));
 }
@@ -46,7 +45,8 @@ TEST(SaveRecording, EndOfInputSavesUnderAFreeFallbackName) {
   bool saved = false;
   std::string output = save(folder, "nofolder\n", saved);
   EXPECT_TRUE(saved);
-  EXPECT_NE(output.find("Telemetry saved as Vantor-recording-2.tel\n"), std::string::npos) << output;
+  EXPECT_NE(output.find("Telemetry saved as Vantor-recording-2.tel\n"), std::string::npos)
+      << output;
   EXPECT_EQ(testing::readWholeFile(folder.path() + "Vantor-recording.tel"), "earlier");
   EXPECT_EQ(testing::readWholeFile(folder.path() + "Vantor-recording-2.tel").size(), 8u);
 }

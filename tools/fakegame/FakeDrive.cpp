@@ -11,21 +11,26 @@ namespace {
 
 constexpr double kBaseSpeed = 40.0;  // m/s
 constexpr double kSpeedSwing = 15.0;
-constexpr double kSpeedRate = 0.3;   // rad/s
+constexpr double kSpeedRate = 0.3;  // rad/s
 constexpr double kMapRadius = 1000.0;
 
-double phaseOf(const DriveParameters& drive) { return 0.7 * drive.seed; }
+double phaseOf(const DriveParameters& drive) {
+  return 0.7 * drive.seed;
+}
 
 double distanceAt(double t, double phase) {
-  return kBaseSpeed * t - kSpeedSwing / kSpeedRate * (std::cos(kSpeedRate * t + phase) - std::cos(phase));
+  return kBaseSpeed * t -
+         kSpeedSwing / kSpeedRate * (std::cos(kSpeedRate * t + phase) - std::cos(phase));
 }
 
 WheelState wheelAt(int wheel, int n, double t, double phase) {
   WheelState state;
   for (int k = 0; k < 3; ++k) {
     double wave = std::sin(0.1 * t + phase + wheel + 0.3 * k);
-    state.contactPatchTemp[static_cast<std::size_t>(k)] = static_cast<float>(360.0 + 4 * wheel + k + 12.0 * wave);
-    state.tyreTemp[static_cast<std::size_t>(k)] = static_cast<float>(345.0 + 3 * wheel + k + 6.0 * wave);
+    state.contactPatchTemp[static_cast<std::size_t>(k)] =
+        static_cast<float>(360.0 + 4 * wheel + k + 12.0 * wave);
+    state.tyreTemp[static_cast<std::size_t>(k)] =
+        static_cast<float>(345.0 + 3 * wheel + k + 6.0 * wave);
   }
   state.wear = static_cast<float>(1.0 - 0.00001 * n * (wheel + 1));
   return state;
@@ -62,7 +67,8 @@ GameFrame frameAt(int n, const DriveParameters& drive) {
   f.latForce = static_cast<float>(5000.0 * std::sin(3.0 * heading));
   f.longForce = static_cast<float>(3000.0 * pedal);
   f.vertForce = static_cast<float>(20000.0 + 2000.0 * std::sin(1.7 * t));
-  for (int wheel = 0; wheel < 4; ++wheel) f.wheels[static_cast<std::size_t>(wheel)] = wheelAt(wheel, n, t, phase);
+  for (int wheel = 0; wheel < 4; ++wheel)
+    f.wheels[static_cast<std::size_t>(wheel)] = wheelAt(wheel, n, t, phase);
   return f;
 }
 
@@ -80,9 +86,11 @@ MemoryLayout layoutFor(const AddressTable& table, int versionRow) {
   return {table[static_cast<std::size_t>(versionRow)], table[kWheelRow]};
 }
 
-void writeTorqueCurve(const TorqueCurve& curve, const MemoryLayout& layout, const FloatWriter& write) {
+void writeTorqueCurve(const TorqueCurve& curve, const MemoryLayout& layout,
+                      const FloatWriter& write) {
   for (int i = 0; i < kTorquePoints; ++i)
-    write(layout.row[block::kTorqueCurve] + 4u * static_cast<std::uint32_t>(i), curve[static_cast<std::size_t>(i)]);
+    write(layout.row[block::kTorqueCurve] + 4u * static_cast<std::uint32_t>(i),
+          curve[static_cast<std::size_t>(i)]);
 }
 
 void writeFrame(const GameFrame& f, const MemoryLayout& layout, const FloatWriter& write) {
@@ -136,7 +144,8 @@ std::vector<std::pair<std::uint32_t, std::uint32_t>> memoryRanges(const MemoryLa
 std::string programFileImage(std::string_view version) {
   std::string image(kMarkerOffset12020 + 64, '\0');
   auto put = [&image](std::size_t offset, std::uint32_t word) {
-    for (int i = 0; i < 4; ++i) image[offset + static_cast<std::size_t>(i)] = static_cast<char>(word >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+      image[offset + static_cast<std::size_t>(i)] = static_cast<char>(word >> (8 * i));
   };
   if (version == kVersion101A || version == kVersion101B) {
     put(kMarkerOffset12010, kVersionMarker);

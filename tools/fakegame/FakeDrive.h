@@ -11,7 +11,7 @@
 namespace lv::fakegame {
 
 struct DriveParameters {
-  double rateHz = 36.0;         // clock changes per second
+  double rateHz = 36.0;  // clock changes per second
   double durationSeconds = 60.0;
   double trackLengthMetres = 1500.0;
   int seed = 1;
@@ -50,7 +50,8 @@ struct MemoryLayout {
 MemoryLayout layoutFor(const AddressTable& table, int versionRow);
 
 using FloatWriter = std::function<void(std::uint32_t address, float value)>;
-void writeTorqueCurve(const TorqueCurve& curve, const MemoryLayout& layout, const FloatWriter& write);
+void writeTorqueCurve(const TorqueCurve& curve, const MemoryLayout& layout,
+                      const FloatWriter& write);
 // Writes all values of a frame; the clock comes last, so a reader that sees it change finds
 // the frame complete.
 void writeFrame(const GameFrame& frame, const MemoryLayout& layout, const FloatWriter& write);

@@ -1,11 +1,11 @@
 // fakegame: a stand-in for the running game. It shows a deterministic drive in memory at the
 // addresses one game version uses, so that vantor can record it.
-#include <CLI/CLI.hpp>
 #include <sys/mman.h>
 #include <sys/prctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <CLI/CLI.hpp>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
@@ -79,13 +79,16 @@ void sleepUntil(const timespec& when) {
 int main(int argc, char** argv) {
   CLI::App app{"Shows a simulated drive in memory at the addresses of one GPL version."};
   Options o;
-  app.add_option("--gpl-dir", o.gplDir, "GPL folder: receives the program file and replay/")->required();
-  app.add_option("--exe", o.exeName, "Program file name (the name MOD.ini holds)")->capture_default_str();
+  app.add_option("--gpl-dir", o.gplDir, "GPL folder: receives the program file and replay/")
+      ->required();
+  app.add_option("--exe", o.exeName, "Program file name (the name MOD.ini holds)")
+      ->capture_default_str();
   app.add_option("--version", o.version, "Game version to imitate")
       ->check(CLI::IsMember({std::string(lv::kVersion101A), std::string(lv::kVersion101B),
                              std::string(lv::kVersion102A), std::string(lv::kVersion102B)}))
       ->capture_default_str();
-  app.add_option("--duration", o.drive.durationSeconds, "Seconds the drive lasts")->capture_default_str();
+  app.add_option("--duration", o.drive.durationSeconds, "Seconds the drive lasts")
+      ->capture_default_str();
   app.add_option("--rate", o.drive.rateHz, "Clock changes per second")
       ->check(CLI::Range(1.0, 1000.0))
       ->capture_default_str();

@@ -19,7 +19,8 @@ std::string readProcFile(const std::string& path) {
   if (fd < 0) return content;
   char buffer[4096];
   ssize_t n;
-  while ((n = ::read(fd, buffer, sizeof buffer)) > 0) content.append(buffer, static_cast<std::size_t>(n));
+  while ((n = ::read(fd, buffer, sizeof buffer)) > 0)
+    content.append(buffer, static_cast<std::size_t>(n));
   ::close(fd);
   return content;
 }
@@ -32,7 +33,8 @@ bool isZombie(const std::string& procDir) {
 }
 
 bool isProcessId(std::string_view name) {
-  return !name.empty() && std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; });
+  return !name.empty() &&
+         std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 }  // namespace
@@ -63,7 +65,9 @@ std::vector<ProcessEntry> LinuxProcessApi::listProcesses() {
   return processes;
 }
 
-ProcessHandle LinuxProcessApi::openForReading(int id) { return id > 0 ? id : 0; }
+ProcessHandle LinuxProcessApi::openForReading(int id) {
+  return id > 0 ? id : 0;
+}
 
 bool LinuxProcessApi::readMemory(ProcessHandle handle, std::uint32_t address,
                                  std::span<std::uint8_t> destination) {

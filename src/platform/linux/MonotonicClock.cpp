@@ -8,7 +8,8 @@ namespace lv {
 std::uint64_t MonotonicClock::ticks() {
   timespec now{};
   clock_gettime(CLOCK_MONOTONIC, &now);
-  return static_cast<std::uint64_t>(now.tv_sec) * 1000000000u + static_cast<std::uint64_t>(now.tv_nsec);
+  return static_cast<std::uint64_t>(now.tv_sec) * 1000000000u +
+         static_cast<std::uint64_t>(now.tv_nsec);
 }
 
 void MonotonicClock::sleepMicroseconds(std::uint64_t microseconds) {
