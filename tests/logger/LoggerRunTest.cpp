@@ -153,6 +153,18 @@ TEST_F(LoggerRunTest, MissingIniFileEndsWithStatus1) {
   }
 }
 
+TEST_F(LoggerRunTest, GermanUsersSeeTheStartHintFirst) {
+  std::filesystem::remove(folder.path() + "MOD.ini");
+  options.germanHint = true;
+  EXPECT_EQ(run(""), 1);
+  EXPECT_EQ(out.str(),
+            "Pacetrace f\xC3\xBCr GPL       \n"
+            "At first set the path in Vantor and the file in MOD.ini! Online you have to activate "
+            "VantorOnline.xml via GEM+! This version read and save contact patch temps, tire wear "
+            "and fuel too.  \n"
+            "Tire wear will be loged in too\nDatei falsch!!!");
+}
+
 TEST_F(LoggerRunTest, GameNotFoundOrNotRecognisedTakesTheFailurePath) {
   const std::string advice =
       "\nData reading don't work!\n"
