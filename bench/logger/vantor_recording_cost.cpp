@@ -106,6 +106,10 @@ int main(int argc, char** argv) {
   std::printf("samples written         %zu (frames %ld..%ld of %ld)\n", count, first, previous,
               frames);
   std::printf("clock changes missed    %ld\n", missed);
+  if (count == 0) {
+    std::ifstream console(dir / "output.txt");
+    std::printf("vantor said:\n%s\n", std::string(std::istreambuf_iterator<char>(console), {}).c_str());
+  }
   fs::remove_all(dir);
   return 0;
 }

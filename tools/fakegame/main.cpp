@@ -100,10 +100,13 @@ int main(int argc, char** argv) {
 
   if (!o.gplDir.empty() && o.gplDir.back() != '/') o.gplDir += '/';
   std::string programPath = o.gplDir + o.exeName;
-  mkdir((o.gplDir + "replay").c_str(), 0755);
-  {
+  // The first start writes the program file, then restarts under the game's name; the
+  // restarted one must not write it again, as a logger may be reading it by then.
+  if (programPath != argv[0]) {
+    mkdir((o.gplDir + "replay").c_str(), 0755);
     std::ofstream program(programPath, std::ios::binary | std::ios::trunc);
     program << lv::fakegame::programFileImage(o.version);
+    program.close();
     if (!program) {
       std::cerr << "fakegame: cannot write " << programPath << '\n';
       return 1;
