@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace lv {
+
+// The logger's only window into the running game. The operations are declared in the order
+// of the reader's operation table; the last one is an addition for the sampling loop.
+class GameReader {
+ public:
+  virtual ~GameReader() = default;
+
+  // Waits up to `timeoutSeconds` for a process named `exeName`, then recognises the version
+  // from `exePath` (or takes `versionOverride` when it is not empty).
+  // 0: process not found in time, 2: program file not found, 1: otherwise.
+  virtual int attach(const std::string& exeName, const std::string& exePath, float timeoutSeconds,
+                     const std::string& versionOverride) = 0;
+  virtual bool detach() = 0;  // always false
+  virtual bool isRunning() = 0;
+  virtual std::string versionText() const = 0;
+  virtual float readClock() = 0;
+  virtual float readRpm() = 0;
+  virtual float readSpare1() = 0;
+  virtual float readMapX() = 0;
+  virtual float readMapY() = 0;
+  virtual float readVelocity0() = 0;
+  virtual float readVelocity1() = 0;
+  virtual float readLapDistance() = 0;
+  virtual float readSpare2() = 0;
+  // Index 0..3: the six temperatures of wheel `index`; 4..7: the wear of wheel index - 4.
+  virtual bool readWheelArray(int index, float* destination) = 0;
+  virtual float readUnsupportedFloat(int first, int second) = 0;
+  virtual int readUnsupportedInt() = 0;
+  virtual float readFuel() = 0;
+  virtual float readThrottle() = 0;
+  virtual float readBrake() = 0;
+  virtual float readClutch() = 0;
+  virtual float readTorque() = 0;
+  virtual float readMaxTorque() = 0;
+  virtual float readVertForce() = 0;
+  virtual float readLatForce() = 0;
+  virtual float readLongForce() = 0;
+  virtual float readSpeed() = 0;
+  virtual float readSpeedKmh() = 0;
+  virtual float readSpeedScaled() = 0;
+
+  // How long until readClock may fetch a fresh value from the game; lets an idle loop sleep
+  // without stepping over a clock change.
+  virtual std::uint64_t microsecondsUntilClockRefresh() = 0;
+};
+
+}  // namespace lv

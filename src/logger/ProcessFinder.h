@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string_view>
+
+#include "logger/ProcessApi.h"
+
+namespace lv {
+
+struct FoundProcess {
+  bool found = false;
+  int id = 0;  // meaningful only when found
+};
+
+// Case-insensitive (ASCII) substring test; an empty target matches every name.
+bool processNameMatches(std::string_view processName, std::string_view target);
+
+// Looks through all processes for one whose name contains `exeName`; when several match,
+// the last one listed wins.
+FoundProcess findProcess(ProcessApi& api, std::string_view exeName);
+
+}  // namespace lv

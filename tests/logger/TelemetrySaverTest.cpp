@@ -1,0 +1,55 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <sstream>
+
+#include "TempFolder.h"
+#include "logger/TelemetrySaver.h"
+
+namespace lv {
+namespace {
+
+constexpr const char* kPrompt =
+    "Please click into console and\n"
+    "write the same name like you have used for replay\n";
+
+// Runs the save dialogue inside `folder` (the current folder gets the fallback file).
+std::string save(const testing::TempFolder& folder, const std::string& input, bool& saved) {
+  char previous[4096];
+  EXPECT_NE(getcwd(previous, sizeof previous), nullptr);
+  EXPECT_EQ(chdir(folder.path().c_str()), 0);
+  std::ostringstream out;
+  std::istringstream in(input);
+  saved = saveRecording(out, in, folder.path() + "replay/", {7, 0, 0, 0, 1, 2, 3, 4});
+  EXPECT_EQ(chdir(previous), 0);
+  return out.str();
+}
+
+TEST(SaveRecording, AsksAgainUntilTheFileCanBeWritten) {
+  testing::TempFolder folder;
+  std::filesystem::create_directories(folder.path() + "replay");
+  bool saved = false;
+  std::string output = save(folder, "\n  missing/run\ngood one\n", saved);
+  EXPECT_TRUE(saved);
+  std::string failed = folder.path() + "replay/missing/run.tel";
+  EXPECT_EQ(output, std::string("Vorbereitung aufs Speichern\n") + kPrompt +
+                        "Could not save the telemetry: " + failed +
+                        ": No such file or directory\n" + kPrompt);
+  EXPECT_EQ(testing::readWholeFile(folder.path() + "replay/good.tel"),
+            std::string("\x07\0\0\0\x01\x02\x03\x04", 8));
+}
+
+TEST(SaveRecording, EndOfInputSavesUnderAFreeFallbackName) {
+  testing::TempFolder folder;
+  folder.write("Vantor-recording.tel", "earlier");
+  bool saved = false;
+  std::string output = save(folder, "nofolder\n", saved);
+  EXPECT_TRUE(saved);
+  EXPECT_NE(output.find("Telemetry saved as Vantor-recording-2.tel\n"), std::string::npos)
+      << output;
+  EXPECT_EQ(testing::readWholeFile(folder.path() + "Vantor-recording.tel"), "earlier");
+  EXPECT_EQ(testing::readWholeFile(folder.path() + "Vantor-recording-2.tel").size(), 8u);
+}
+
+}  // namespace
+}  // namespace lv
