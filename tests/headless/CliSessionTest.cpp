@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "DriveFolder.h"
+#include "SessionFixture.h"
 #include "platform/headless/CliSession.h"
 
 namespace lv {
@@ -11,30 +12,7 @@ namespace {
 
 using test::DriveFolder;
 
-struct Session {
-  std::vector<std::string> events;
-  CliSession cli;
-
-  explicit Session(const std::string& iniDir)
-      : cli([this](std::string_view e) { events.emplace_back(e); }, iniDir) {}
-
-  std::vector<std::string> lapLines() const {
-    std::vector<std::string> lines;
-    for (const std::string& e : events)
-      if (e.rfind("list+ ", 0) == 0) lines.push_back(e.substr(6));
-    return lines;
-  }
-  bool has(const std::string& event) const {
-    return std::find(events.begin(), events.end(), event) != events.end();
-  }
-  // The lines of the first message box titled `title`.
-  std::vector<std::string> box(const std::string& title) const {
-    std::vector<std::string> lines;
-    auto it = std::find(events.begin(), events.end(), "msgbox " + title);
-    for (++it; it < events.end() && *it != "msgbox-end"; ++it) lines.push_back(it->substr(2));
-    return lines;
-  }
-};
+using test::Session;
 
 TEST(CliSession, LoadListsLapsAndShowsTheQuickOverviewOnce) {
   DriveFolder folder;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "DriveFolder.h"
+#include "SessionFixture.h"
 #include "platform/headless/CliSession.h"
 #include "viewer/shell/LapChoice.h"
 
@@ -11,20 +12,7 @@ namespace {
 
 using test::DriveFolder;
 
-struct Session {
-  std::vector<std::string> events;
-  CliSession cli;
-  explicit Session(const std::string& iniDir)
-      : cli([this](std::string_view e) { events.emplace_back(e); }, iniDir) {}
-  int count(const std::string& event) const {
-    return static_cast<int>(std::count(events.begin(), events.end(), event));
-  }
-  std::string field(const std::string& name) const {
-    for (auto it = events.rbegin(); it != events.rend(); ++it)
-      if (it->rfind("field " + name + " ", 0) == 0) return it->substr(7 + name.size());
-    return "";
-  }
-};
+using test::Session;
 
 TEST(LapChoice, DoubleClicksChooseUpToFourLapsAndTheFifthClears) {
   DriveFolder folder;

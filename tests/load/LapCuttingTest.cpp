@@ -29,6 +29,17 @@ struct Drive {
   LapList list;
   LapRecords records;
 
+  // Lap records of one block, all with flag byte `flag`.
+  void recordTimes(std::initializer_list<std::int32_t> times, std::int32_t flag) {
+    records.count = 0;
+    for (std::int32_t time : times) {
+      records.time[static_cast<std::size_t>(records.count)] = time;
+      records.flags[static_cast<std::size_t>(records.count++)] = flag;
+    }
+    records.firstBlockCount = records.count;
+    records.blockCount = 1;
+  }
+
   // Laps of `samples` frames each, distance rising by `step` per frame from `start`.
   void drive(int laps, int samples, std::int32_t step, std::int32_t start = 1000) {
     int s = 0;
@@ -61,15 +72,7 @@ TEST(LapCutting, LapStatusFromRecordsAndRaceClock) {
   d.stores.raceClockBySecond[1] = 18100;
   d.stores.raceClockBySecond[2] = 27300;
   d.stores.raceClockBySecond[3] = 100;  // clock fell back: a start lap
-  d.records.time = {};
-  const std::int32_t times[] = {90000, 181000, 273000};
-  for (int j = 0; j < 3; ++j) {
-    d.records.time[static_cast<std::size_t>(j)] = times[j];
-    d.records.flags[static_cast<std::size_t>(j)] = 5;
-  }
-  d.records.count = 3;
-  d.records.firstBlockCount = 3;
-  d.records.blockCount = 1;
+  d.recordTimes({90000, 181000, 273000}, 5);
   LapSource source;
   source.fps = 60;
   source.records = &d.records;
@@ -97,14 +100,8 @@ TEST(LapCutting, RecordTooFarFromTheClockIsNotValid) {
   d.drive(2, 60, 1000);
   d.stores.raceClockBySecond[0] = 9000;
   d.stores.raceClockBySecond[1] = 19000;  // 190 s, the record says 181 s
-  d.records.time[0] = 90000;
-  d.records.time[1] = 181000;
-  d.records.time[2] = 195000;
-  d.records.flags[1] = 3;
+  d.recordTimes({90000, 181000, 195000}, 3);
   d.records.flags[2] = 3 + 32;
-  d.records.count = 3;
-  d.records.firstBlockCount = 3;
-  d.records.blockCount = 1;
   LapSource source;
   source.fps = 60;
   source.records = &d.records;
