@@ -136,9 +136,9 @@ int main(int argc, char** argv) {
   double period = 1.0 / o.drive.rateHz;
   double shownAt = -period;
   for (int n = 0; n < frames; ++n) {
-    // When this process was held up, the frame is not skipped: every frame stays at least
-    // half a period, so a reader that keeps up sees every one.
-    double due = std::max(n * period, shownAt + period / 2);
+    // When this process was held up, it does not catch up: every frame stays a whole period,
+    // so a reader that keeps up with the game's rate sees every one.
+    double due = std::max(n * period, shownAt + period);
     sleepUntil(plusSeconds(start, due));
     shownAt = secondsSince(start);
     lv::fakegame::writeFrame(lv::fakegame::frameAt(n, o.drive), layout, writeFloat);
