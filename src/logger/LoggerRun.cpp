@@ -18,7 +18,7 @@ namespace {
 // enough that every block of the sample is fetched afresh too, early enough that the next
 // change of a game running at 36 Hz is not stepped over. Sleeping the whole wait rather than
 // in 1 ms naps keeps the cost of an idle turn off the processor.
-constexpr std::uint64_t kWakeMarginMicroseconds = 300;
+constexpr std::uint64_t kWakeMarginMicroseconds = 450;
 // The process list need not be asked on every nap; the game's end is noticed within this time.
 constexpr std::uint64_t kRunningCheckMicroseconds = 10000;
 

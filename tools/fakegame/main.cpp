@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
@@ -69,6 +70,12 @@ timespec plusSeconds(timespec start, double seconds) {
   return start;
 }
 
+double secondsSince(const timespec& start) {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<double>(now.tv_sec - start.tv_sec) + (now.tv_nsec - start.tv_nsec) / 1e9;
+}
+
 void sleepUntil(const timespec& when) {
   while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &when, nullptr) == EINTR) {
   }
@@ -126,11 +133,17 @@ int main(int argc, char** argv) {
   lv::fakegame::writeTorqueCurve(lv::fakegame::torqueCurve(o.drive), layout, writeFloat);
   timespec start{};
   clock_gettime(CLOCK_MONOTONIC, &start);
+  double period = 1.0 / o.drive.rateHz;
+  double shownAt = -period;
   for (int n = 0; n < frames; ++n) {
-    sleepUntil(plusSeconds(start, n / o.drive.rateHz));
+    // When this process was held up, it does not catch up: every frame stays a whole period,
+    // so a reader that keeps up with the game's rate sees every one.
+    double due = std::max(n * period, shownAt + period);
+    sleepUntil(plusSeconds(start, due));
+    shownAt = secondsSince(start);
     lv::fakegame::writeFrame(lv::fakegame::frameAt(n, o.drive), layout, writeFloat);
   }
   // The last frame stays visible for one more period before the game ends.
-  sleepUntil(plusSeconds(start, frames / o.drive.rateHz));
+  sleepUntil(plusSeconds(start, shownAt + period));
   return 0;
 }
