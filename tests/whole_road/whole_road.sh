@@ -6,6 +6,7 @@ set -euo pipefail
 fakegame=$1 vantor=$2 gplsim=$3 cli=$4
 
 dir=$(mktemp -d)
+exe=road$$.exe  # no other test's game matches this name
 game=
 cleanup() {
   [[ -n $game ]] && kill "$game" 2>/dev/null || true
@@ -13,10 +14,10 @@ cleanup() {
 }
 trap cleanup EXIT
 mkdir -p "$dir/gpl/replay"
-printf 'gpl.exe\n' >"$dir/MOD.ini"
+printf '%s\n' "$exe" >"$dir/MOD.ini"
 printf '%s/gpl/' "$dir" >"$dir/Vantor.ini"
 
-"$fakegame" --gpl-dir "$dir/gpl" --exe gpl.exe --duration 20 --rate 36 --track-length 150 --seed 3 &
+"$fakegame" --gpl-dir "$dir/gpl" --exe "$exe" --duration 20 --rate 36 --track-length 150 --seed 3 &
 game=$!
 echo road | "$vantor" --ini-dir "$dir" --start-delay 0 --attach-timeout 20 >"$dir/vantor.log" 2>&1 ||
   { cat "$dir/vantor.log"; exit 1; }
