@@ -40,7 +40,10 @@ int exitStatus(pid_t pid) {
 class EndToEnd : public ::testing::Test {
  protected:
   void SetUp() override {
-    exeName = "g" + std::to_string(getpid()) + "e2e.exe";  // no other test's game matches
+    // No other test's game matches this name.
+    exeName = "g";
+    exeName += std::to_string(getpid());
+    exeName += "e2e.exe";
     folder.write("MOD.ini", exeName + "\n");
     folder.write("Vantor.ini", folder.path() + "gpl/\n");
     std::filesystem::create_directories(folder.path() + "gpl");

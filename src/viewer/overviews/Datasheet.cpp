@@ -127,8 +127,10 @@ std::string figureText(std::int64_t a, Figure figure) {
   if (a / 10 < 100) text += "  ";
   if (a / 10 < 10) text += "  ";
   text += std::to_string(a / 10);
-  if (figure == Figure::kMaximumSpeed || figure == Figure::kSqueal)
-    text += "." + std::to_string(a % 10);
+  if (figure == Figure::kMaximumSpeed || figure == Figure::kSqueal) {
+    text += '.';
+    text += std::to_string(a % 10);
+  }
   switch (figure) {
     case Figure::kMinimumSpeed:
     case Figure::kMaximumSpeed:
