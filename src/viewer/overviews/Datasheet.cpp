@@ -170,6 +170,9 @@ std::string figures(const GraphContext& c, const SlotRange& range) {
          ((c.stores.lapCar[static_cast<std::size_t>(range.lap)] & 64) != 0 ? "-" : "+");
 }
 
+// " 1" .. " 4".
+std::string slotNumber(int slot) { return {' ', static_cast<char>('1' + slot)}; }
+
 }  // namespace
 
 Datasheet buildDatasheet(const GraphContext& c) {
@@ -185,14 +188,14 @@ Datasheet buildDatasheet(const GraphContext& c) {
   std::string& text = sheet.text;
   text = "laptime  driver  car  fps\n";
   for (int slot = 0; slot < slots; ++slot) {
-    text += " " + std::to_string(slot + 1) + "       ";
+    text += slotNumber(slot) + "       ";
     text += lapLine(c, slot, ranges[static_cast<std::size_t>(slot)],
                     valid[static_cast<std::size_t>(slot)]) +
             "\n";
   }
   text += "\n\n     hMAX    th>0    br>0            wear(fl_fr_rl_rr)\n";
   for (int slot = 0; slot < slots; ++slot) {
-    text += " " + std::to_string(slot + 1);
+    text += slotNumber(slot);
     if (valid[static_cast<std::size_t>(slot)])
       text += shares(c, ranges[static_cast<std::size_t>(slot)]);
     text += "\n";
@@ -200,7 +203,7 @@ Datasheet buildDatasheet(const GraphContext& c) {
   text += "\n\n         vMIN  vMAX           nMIN        squeel   line   OnTrack\n";
   for (int slot = 0; slot < slots; ++slot) {
     sheet.selectedLines.push_back(ranges[static_cast<std::size_t>(slot)].lap);
-    text += " " + std::to_string(slot + 1);
+    text += slotNumber(slot);
     if (valid[static_cast<std::size_t>(slot)])
       text += figures(c, ranges[static_cast<std::size_t>(slot)]);
     text += "\n";
