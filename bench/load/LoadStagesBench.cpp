@@ -22,17 +22,17 @@ std::int32_t distanceAt(int frame) {
 
 const std::vector<std::uint8_t>& replay() {
   static const std::vector<std::uint8_t> bytes = [] {
-    test::ReplaySpec spec;
-    spec.frames.resize(kFrames);
+    test::ReplayPlan plan;
+    plan.frames.resize(kFrames);
     for (int s = 0; s < kFrames; ++s) {
-      test::FrameSpec& frame = spec.frames[static_cast<std::size_t>(s)];
+      test::FramePlan& frame = plan.frames[static_cast<std::size_t>(s)];
       test::setDistance(frame, static_cast<std::uint32_t>(distanceAt(s)));
       frame.frameNumber = s;
       frame.clockFlag = 0;
       frame.clock = static_cast<std::uint32_t>(s * 100 / 60);
       frame.statusSlotValue = 0;
     }
-    return test::buildReplay(spec);
+    return test::buildReplay(plan);
   }();
   return bytes;
 }

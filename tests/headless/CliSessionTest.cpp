@@ -56,9 +56,9 @@ TEST(CliSession, ChoosingTheTelFileLoadsItsReplay) {
 
 TEST(CliSession, ServerReplayIsRefusedWithItsMessage) {
   DriveFolder folder;
-  test::ReplaySpec spec;
-  spec.drivers = {{"Jim Clark", 5, 7}, {"Graham Hill", 1, 3}};
-  DriveFolder::writeBytes(folder.replay("server"), test::buildReplay(spec));
+  test::ReplayPlan plan;
+  plan.drivers = {{"Jim Clark", 5, 7}, {"Graham Hill", 1, 3}};
+  DriveFolder::writeBytes(folder.replay("server"), test::buildReplay(plan));
   Session session(folder.iniDir());
   ASSERT_TRUE(session.cli.run("load " + folder.replay("server")));
   std::vector<std::string> box = session.box("Achtung");

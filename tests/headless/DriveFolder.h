@@ -44,7 +44,7 @@ struct DriveFolder {
   // A drive of kLaps laps at 60 fps whose lap records match the race clock, with its
   // version-7 telemetry.
   void writeDrive(const std::string& name, bool withTelemetry = true) const {
-    ReplaySpec spec;
+    ReplayPlan plan;
     LapRecordBlock block{7, {}};
     for (int lap = 1; lap <= kLaps; ++lap) {
       int lastFrame = lap * kFramesPerLap - 1;
@@ -53,17 +53,17 @@ struct DriveFolder {
       std::uint32_t clockAtEnd = clock(std::min(second * 60 + 59, kLaps * kFramesPerLap - 1));
       block.records.push_back({clockAtEnd * 10, 0});
     }
-    spec.practice = {block};
+    plan.practice = {block};
     for (int s = 0; s < kLaps * kFramesPerLap; ++s) {
-      FrameSpec frame;
+      FramePlan frame;
       setDistance(frame, static_cast<std::uint32_t>(distance(s)));
       frame.frameNumber = 1000 + s;
       frame.clockFlag = 0;
       frame.clock = clock(s);
       frame.carBytes[15] = 2;  // lap-active field
-      spec.frames.push_back(frame);
+      plan.frames.push_back(frame);
     }
-    writeBytes(replay(name), buildReplay(spec));
+    writeBytes(replay(name), buildReplay(plan));
     if (!withTelemetry) return;
     std::vector<TelemetrySample> samples;
     for (int r = 0; r < kLaps * kFramesPerLap + kLead; ++r) {

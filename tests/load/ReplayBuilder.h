@@ -21,7 +21,7 @@ struct LapRecordBlock {
   std::vector<std::pair<std::uint32_t, std::uint8_t>> records;  // cumulative ms, flag byte
 };
 
-struct FrameSpec {
+struct FramePlan {
   std::int32_t counter = 0;
   bool carState = true;
   std::uint8_t carBytes[28] = {};
@@ -37,14 +37,14 @@ struct FrameSpec {
 };
 
 // Distance in 1/2000 m packed into the first car-state bytes.
-inline void setDistance(FrameSpec& frame, std::uint32_t distance) {
+inline void setDistance(FramePlan& frame, std::uint32_t distance) {
   frame.carBytes[0] = static_cast<std::uint8_t>(distance);
   frame.carBytes[1] = static_cast<std::uint8_t>(distance >> 8);
   frame.carBytes[2] = static_cast<std::uint8_t>(distance >> 16);
   frame.carBytes[3] = static_cast<std::uint8_t>((frame.carBytes[3] & ~3) | ((distance >> 24) & 3));
 }
 
-struct ReplaySpec {
+struct ReplayPlan {
   char fpsCharacter = '0';
   std::int32_t playerSlot = 0;
   std::string playerName = "Jim Clark";
@@ -53,24 +53,24 @@ struct ReplaySpec {
   std::vector<DriverEntry> drivers{{"Jim Clark", 5, 7}};
   std::vector<LapRecordBlock> practice;
   std::vector<LapRecordBlock> race;  // after a "BTPL" separator when not empty
-  std::vector<FrameSpec> frames;
+  std::vector<FramePlan> frames;
   int trailingFrames = 10;  // frames without a car state after the last, so that it is read
 };
 
-inline std::vector<std::uint8_t> buildReplay(const ReplaySpec& spec) {
+inline std::vector<std::uint8_t> buildReplay(const ReplayPlan& plan) {
   ByteWriter out;
   out.zeros(320);
   auto& bytes = out.data();
-  bytes[5] = static_cast<std::uint8_t>(spec.fpsCharacter);
+  bytes[5] = static_cast<std::uint8_t>(plan.fpsCharacter);
   auto put = [&bytes](std::size_t at, const void* data, std::size_t n) {
     const auto* src = static_cast<const std::uint8_t*>(data);
     for (std::size_t i = 0; i < n; ++i) bytes[at + i] = src[i];
   };
-  put(52, &spec.playerSlot, 4);
-  put(56, spec.playerName.data(), spec.playerName.size());
-  put(112, spec.trackName.data(), spec.trackName.size());
-  put(128, spec.carSetName.data(), spec.carSetName.size());
-  for (const DriverEntry& driver : spec.drivers) {
+  put(52, &plan.playerSlot, 4);
+  put(56, plan.playerName.data(), plan.playerName.size());
+  put(112, plan.trackName.data(), plan.trackName.size());
+  put(128, plan.carSetName.data(), plan.carSetName.size());
+  for (const DriverEntry& driver : plan.drivers) {
     std::size_t entry = out.size();
     out.zeros(152);
     put(entry, driver.name.data(), driver.name.size());
@@ -89,25 +89,25 @@ inline std::vector<std::uint8_t> buildReplay(const ReplaySpec& spec) {
       }
     }
   };
-  writeBlocks(spec.practice);
-  if (spec.practice.empty()) {
+  writeBlocks(plan.practice);
+  if (plan.practice.empty()) {
     // A lone player without records still has the section's tag.
     out.bytes("ORPL", 4);
     out.u32(0);
     out.u32(4);
     out.i32(-1);
   }
-  if (!spec.race.empty()) {
+  if (!plan.race.empty()) {
     out.bytes("BTPL", 4);
     out.zeros(8);
-    writeBlocks(spec.race);
+    writeBlocks(plan.race);
   }
   out.bytes("END!", 4);
   out.zeros(8);
   out.u16(6);  // frame-section header of 6 bytes
   out.zeros(4);
 
-  auto writeFrame = [&out](const FrameSpec& frame) {
+  auto writeFrame = [&out](const FramePlan& frame) {
     std::size_t start = out.size();
     out.u16(0);
     out.u16(0);
@@ -145,13 +145,13 @@ inline std::vector<std::uint8_t> buildReplay(const ReplaySpec& spec) {
     }
     out.patchU16(start, static_cast<std::uint32_t>(out.size() - start));
   };
-  for (const FrameSpec& frame : spec.frames) writeFrame(frame);
-  FrameSpec empty;
+  for (const FramePlan& frame : plan.frames) writeFrame(frame);
+  FramePlan empty;
   empty.carState = false;
   empty.extraBlock.assign(88, 0);
   empty.extraBlock[0] = 99;
   empty.extraBlock[2] = 88;
-  for (int i = 0; i < spec.trailingFrames; ++i) writeFrame(empty);
+  for (int i = 0; i < plan.trailingFrames; ++i) writeFrame(empty);
   return std::move(out.data());
 }
 

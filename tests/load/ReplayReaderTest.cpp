@@ -7,21 +7,21 @@
 namespace lv {
 namespace {
 
-using test::FrameSpec;
-using test::ReplaySpec;
+using test::FramePlan;
+using test::ReplayPlan;
 
-FrameSpec frameAt(std::uint32_t distance, int number) {
-  FrameSpec frame;
+FramePlan frameAt(std::uint32_t distance, int number) {
+  FramePlan frame;
   test::setDistance(frame, distance);
   frame.frameNumber = number;
   return frame;
 }
 
-ReplaySpec drivingReplay(int frames) {
-  ReplaySpec spec;
+ReplayPlan drivingReplay(int frames) {
+  ReplayPlan plan;
   for (int i = 0; i < frames; ++i)
-    spec.frames.push_back(frameAt(1000u * static_cast<std::uint32_t>(i + 1), 100 + i));
-  return spec;
+    plan.frames.push_back(frameAt(1000u * static_cast<std::uint32_t>(i + 1), 100 + i));
+  return plan;
 }
 
 TEST(CarStateDecoder, FieldsFollowTheirBitsAndSigns) {
@@ -63,26 +63,26 @@ TEST(CarStateDecoder, FieldsFollowTheirBitsAndSigns) {
 TEST(ReplayReader, FrameRateCharacter) {
   const std::pair<char, int> cases[] = {{'0', 60}, {'1', 36}, {60, 60}, {'A', 36}};
   for (auto [character, fps] : cases) {
-    ReplaySpec spec = drivingReplay(1);
-    spec.fpsCharacter = character;
+    ReplayPlan plan = drivingReplay(1);
+    plan.fpsCharacter = character;
     ViewerStores stores;
-    EXPECT_EQ(readReplay(test::buildReplay(spec), stores).fps, fps) << int(character);
+    EXPECT_EQ(readReplay(test::buildReplay(plan), stores).fps, fps) << int(character);
   }
 }
 
 TEST(ReplayReader, DecodesHeaderFramesAndSideBlocks) {
-  ReplaySpec spec = drivingReplay(3);
-  spec.playerSlot = 2;
-  spec.frames[0].statusSlotValue = 2 * 64 + 5;
-  spec.frames[0].statusWord = 0x12345678;
-  spec.frames[0].block22 = 0xABCDEF;
-  spec.frames[1].statusSlotValue = 64;  // another car's block
-  spec.frames[1].statusWord = 99;
-  spec.frames[2].engineWord = 0x1234;
-  spec.frames[2].clockFlag = 0;
-  spec.frames[2].clock = 4321;
+  ReplayPlan plan = drivingReplay(3);
+  plan.playerSlot = 2;
+  plan.frames[0].statusSlotValue = 2 * 64 + 5;
+  plan.frames[0].statusWord = 0x12345678;
+  plan.frames[0].block22 = 0xABCDEF;
+  plan.frames[1].statusSlotValue = 64;  // another car's block
+  plan.frames[1].statusWord = 99;
+  plan.frames[2].engineWord = 0x1234;
+  plan.frames[2].clockFlag = 0;
+  plan.frames[2].clock = 4321;
   ViewerStores stores;
-  ReplayReadResult result = readReplay(test::buildReplay(spec), stores);
+  ReplayReadResult result = readReplay(test::buildReplay(plan), stores);
 
   ASSERT_EQ(result.outcome, ReplayOutcome::kRead);
   EXPECT_STREQ(stores.trackName.data(), "monza");
@@ -102,34 +102,34 @@ TEST(ReplayReader, DecodesHeaderFramesAndSideBlocks) {
 }
 
 TEST(ReplayReader, FramesWithoutCarStateAreDroppedAndOddBlocksPadded) {
-  ReplaySpec spec = drivingReplay(3);
-  spec.frames[1].carState = false;
+  ReplayPlan plan = drivingReplay(3);
+  plan.frames[1].carState = false;
   // A block of another type whose length is not a multiple of 4 is padded.
-  spec.frames[2].extraBlock = {7, 0, 6, 0, 0xAA, 0xBB, 0, 0};
+  plan.frames[2].extraBlock = {7, 0, 6, 0, 0xAA, 0xBB, 0, 0};
   ViewerStores stores;
-  ReplayReadResult result = readReplay(test::buildReplay(spec), stores);
+  ReplayReadResult result = readReplay(test::buildReplay(plan), stores);
   EXPECT_EQ(result.end, 2);
   EXPECT_EQ(stores.frameTable[1].f[0], 3000);
 }
 
 TEST(ReplayReader, LastTenFramesOfDataAreNotRead) {
-  ReplaySpec spec = drivingReplay(20);
-  spec.trailingFrames = 0;
+  ReplayPlan plan = drivingReplay(20);
+  plan.trailingFrames = 0;
   ViewerStores stores;
-  ReplayReadResult result = readReplay(test::buildReplay(spec), stores);
+  ReplayReadResult result = readReplay(test::buildReplay(plan), stores);
   EXPECT_LT(result.end, 20);
   EXPECT_GE(result.end, 9);
 }
 
 TEST(ReplayReader, RaceStartAndClockBySecond) {
-  ReplaySpec spec = drivingReplay(130);
+  ReplayPlan plan = drivingReplay(130);
   for (int i = 0; i < 130; ++i) {
-    spec.frames[static_cast<std::size_t>(i)].clockFlag = i >= 70 ? 1 : 0;
-    spec.frames[static_cast<std::size_t>(i)].clock = static_cast<std::uint32_t>(i * 10);
+    plan.frames[static_cast<std::size_t>(i)].clockFlag = i >= 70 ? 1 : 0;
+    plan.frames[static_cast<std::size_t>(i)].clock = static_cast<std::uint32_t>(i * 10);
   }
-  spec.fpsCharacter = '0';
+  plan.fpsCharacter = '0';
   ViewerStores stores;
-  ReplayReadResult result = readReplay(test::buildReplay(spec), stores);
+  ReplayReadResult result = readReplay(test::buildReplay(plan), stores);
   EXPECT_EQ(result.raceStartFrame, 70);
   EXPECT_EQ(stores.raceClockBySecond[0], 590);  // last frame of second 0
   EXPECT_EQ(stores.raceClockBySecond[1], 1190);
@@ -137,11 +137,11 @@ TEST(ReplayReader, RaceStartAndClockBySecond) {
 }
 
 TEST(ReplayReader, PlayerLapRecordsAndFlags) {
-  ReplaySpec spec = drivingReplay(2);
-  spec.drivers = {{"Jim Clark", 4, 7}};
-  spec.practice = {{7, {{90000, 0x00}, {181000, 0x10}, {272000, 0xC0}}}};
+  ReplayPlan plan = drivingReplay(2);
+  plan.drivers = {{"Jim Clark", 4, 7}};
+  plan.practice = {{7, {{90000, 0x00}, {181000, 0x10}, {272000, 0xC0}}}};
   ViewerStores stores;
-  ReplayReadResult result = readReplay(test::buildReplay(spec), stores);
+  ReplayReadResult result = readReplay(test::buildReplay(plan), stores);
   ASSERT_EQ(result.records.count, 3);
   EXPECT_EQ(result.records.time[1], 181000);
   EXPECT_EQ(result.records.flags[0], 5);
@@ -151,12 +151,12 @@ TEST(ReplayReader, PlayerLapRecordsAndFlags) {
 }
 
 TEST(ReplayReader, MultiplayerReplayAppendsEveryBlockOfThePlayer) {
-  ReplaySpec spec = drivingReplay(2);
-  spec.drivers = {{"Graham Hill", 1, 3}, {"Jim Clark", 5, 7}};
-  spec.practice = {{3, {{95000, 0}}}, {7, {{90000, 0}, {180000, 0}}}};
-  spec.race = {{7, {{100000, 0}}}, {3, {{101000, 0}}}};
+  ReplayPlan plan = drivingReplay(2);
+  plan.drivers = {{"Graham Hill", 1, 3}, {"Jim Clark", 5, 7}};
+  plan.practice = {{3, {{95000, 0}}}, {7, {{90000, 0}, {180000, 0}}}};
+  plan.race = {{7, {{100000, 0}}}, {3, {{101000, 0}}}};
   ViewerStores stores;
-  ReplayReadResult result = readReplay(test::buildReplay(spec), stores);
+  ReplayReadResult result = readReplay(test::buildReplay(plan), stores);
   ASSERT_EQ(result.outcome, ReplayOutcome::kRead);
   EXPECT_EQ(result.records.count, 3);
   EXPECT_EQ(result.records.firstBlockCount, 2);
@@ -166,22 +166,22 @@ TEST(ReplayReader, MultiplayerReplayAppendsEveryBlockOfThePlayer) {
 }
 
 TEST(ReplayReader, SingleDriverReplayPassesLaterBlocksToReachTheFrames) {
-  ReplaySpec spec = drivingReplay(2);
-  spec.practice = {{7, {{90000, 0}}}};
-  spec.race = {{7, {{100000, 0}}}};
+  ReplayPlan plan = drivingReplay(2);
+  plan.practice = {{7, {{90000, 0}}}};
+  plan.race = {{7, {{100000, 0}}}};
   ViewerStores stores;
-  ReplayReadResult result = readReplay(test::buildReplay(spec), stores);
+  ReplayReadResult result = readReplay(test::buildReplay(plan), stores);
   EXPECT_EQ(result.records.count, 1);
   EXPECT_EQ(result.end, 2);
   EXPECT_EQ(stores.frameTable[1].f[0], 2000);
 }
 
 TEST(ReplayReader, RefusalsLeaveFramesAlone) {
-  ReplaySpec server = drivingReplay(2);
+  ReplayPlan server = drivingReplay(2);
   server.drivers = {{"Jim Clark", 5, 7}, {"Graham Hill", 1, 3}};
-  ReplaySpec empty = drivingReplay(2);
+  ReplayPlan empty = drivingReplay(2);
   empty.drivers.clear();
-  ReplaySpec stranger = drivingReplay(2);
+  ReplayPlan stranger = drivingReplay(2);
   stranger.drivers = {{"Someone Else", 2, 9}};
 
   ViewerStores stores;

@@ -89,10 +89,10 @@ Status CliSession::press(const std::string& argument) {
     if (!parseInt(argument.substr(1), id))
       return Status::error("'press " + argument + "': not a control id");
   } else {
-    const ControlSpec* spec = findButtonByCaption(argument);
-    if (spec == nullptr)
+    const ControlEntry* entry = findButtonByCaption(argument);
+    if (entry == nullptr)
       return Status::error("'press " + argument + "': no button with that caption");
-    id = spec->id;
+    id = entry->id;
   }
   if (id == control::kLoad || id == control::kSave || id == control::kLoadMultiplayer) {
     // The file dialog of a pressed button is cancelled; "load PATH" answers it instead.

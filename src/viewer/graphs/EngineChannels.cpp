@@ -37,11 +37,11 @@ void plotRpm(GraphContext& c) {
   drawDamageBars(c);
   // Without telemetry there is no largest rpm to scale by: no curve.
   if (c.stores.maxRpm == 0.0f) return;
-  PlotSpec spec{514, 364.0 / c.stores.maxRpm, ColourSet::kPrimary, false,
-                [](const GraphContext& g, int k, const LapRange&) {
-                  return static_cast<double>(telemetryAt(g, k).f[6]);
-                }};
-  plotChannel(c, spec);
+  PlotStyle style{514, 364.0 / c.stores.maxRpm, ColourSet::kPrimary, false,
+                  [](const GraphContext& g, int k, const LapRange&) {
+                    return static_cast<double>(telemetryAt(g, k).f[6]);
+                  }};
+  plotChannel(c, style);
 }
 
 // One curve of the temperature channels: points only where `valid`, started as the

@@ -112,32 +112,32 @@ int firstPoint(const GraphContext& c, int first, int end) {
   return -1;
 }
 
-void plotLap(GraphContext& c, const PlotSpec& spec, int slot) {
+void plotLap(GraphContext& c, const PlotStyle& style, int slot) {
   LapRange lap = lapInSlot(c, slot);
-  if (spec.skipLap != nullptr && spec.skipLap(c, lap)) return;
-  PenScope pen(c.canvas, lapColour(spec.colours, slot));
+  if (style.skipLap != nullptr && style.skipLap(c, lap)) return;
+  PenScope pen(c.canvas, lapColour(style.colours, slot));
   int k0 = firstPoint(c, lap.first, lap.end);
   if (k0 < 0) return;
-  auto row = [&](int k) { return rowOf(spec.baseline, spec.scale, spec.value(c, k, lap)); };
+  auto row = [&](int k) { return rowOf(style.baseline, style.scale, style.value(c, k, lap)); };
   c.canvas.moveTo(xOf(c, k0, slot), row(k0));
   for (int k = multiLapMode(c) ? k0 : k0 + 1; k < lap.end; ++k) {
     int x = xOf(c, k, slot);
     if (x > kPlotWidth) break;
-    if (spec.skipPoint != nullptr && spec.skipPoint(c, k)) continue;
+    if (style.skipPoint != nullptr && style.skipPoint(c, k)) continue;
     c.canvas.lineTo(x, row(k));
   }
 }
 
 }  // namespace
 
-void plotChannel(GraphContext& c, const PlotSpec& spec) {
-  if (spec.radioSlotOnly) {
+void plotChannel(GraphContext& c, const PlotStyle& style) {
+  if (style.radioSlotOnly) {
     takeAxisSpan(c);
-    plotLap(c, spec, c.stores.radioSlot);
+    plotLap(c, style, c.stores.radioSlot);
     return;
   }
   if (c.stores.selectedCount > 0) takeAxisSpan(c);
-  for (int slot = 0; slot < c.stores.selectedCount; ++slot) plotLap(c, spec, slot);
+  for (int slot = 0; slot < c.stores.selectedCount; ++slot) plotLap(c, style, slot);
 }
 
 }  // namespace lv

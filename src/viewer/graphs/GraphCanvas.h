@@ -51,7 +51,7 @@ void drawLapColourMarks(GraphContext& c, int variant);
 void takeAxisSpan(GraphContext& c);
 
 // The standard channel plot: one curve per chosen lap (or the radio slot's lap).
-struct PlotSpec {
+struct PlotStyle {
   double baseline;  // y0: pixel row of value 0
   double scale;     // pixels per unit; negative draws larger values lower
   ColourSet colours = ColourSet::kPrimary;
@@ -62,7 +62,7 @@ struct PlotSpec {
   // A lap this refuses draws nothing.
   bool (*skipLap)(const GraphContext&, const LapRange& lap) = nullptr;
 };
-void plotChannel(GraphContext& c, const PlotSpec& spec);
+void plotChannel(GraphContext& c, const PlotStyle& style);
 
 int rowOf(double baseline, double scale, double value);
 

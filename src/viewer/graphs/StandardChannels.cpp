@@ -15,7 +15,7 @@ struct ZeroLine {
 
 struct TableChannel {
   ChannelId id;
-  PlotSpec spec;
+  PlotStyle style;
   std::optional<ZeroLine> zeroLine = std::nullopt;
   bool dashedZeroLine = false;
 };
@@ -157,11 +157,11 @@ void drawTableChannel(GraphContext& c, const TableChannel& channel) {
   if (channel.dashedZeroLine) {
     PenScope pen(c.canvas, kZeroLineColour);
     for (int j = 0; j < 18; ++j) {
-      c.canvas.moveTo(100 * j, static_cast<int>(channel.spec.baseline));
-      c.canvas.lineTo(100 * j + 50, static_cast<int>(channel.spec.baseline));
+      c.canvas.moveTo(100 * j, static_cast<int>(channel.style.baseline));
+      c.canvas.lineTo(100 * j + 50, static_cast<int>(channel.style.baseline));
     }
   }
-  plotChannel(c, channel.spec);
+  plotChannel(c, channel.style);
 }
 
 template <std::size_t I>
@@ -176,7 +176,7 @@ void registerTable(ChannelCommands& commands, std::index_sequence<I...>) {
 
 // Four curves per lap, one per wheel: the outer loop runs over the wheels.
 void plotSuspension(GraphContext& c) {
-  static constexpr PlotSpec kWheels[] = {
+  static constexpr PlotStyle kWheels[] = {
       {874, 2, ColourSet::kPrimary, false,
        [](const GraphContext& c, int k, const Lap&) { return frame(c, k, 12); }, nullptr,
        noSuspension},
@@ -190,7 +190,7 @@ void plotSuspension(GraphContext& c) {
        [](const GraphContext& c, int k, const Lap&) { return frame(c, k, 15); }, nullptr,
        noSuspension},
   };
-  for (const PlotSpec& wheel : kWheels) plotChannel(c, wheel);
+  for (const PlotStyle& wheel : kWheels) plotChannel(c, wheel);
 }
 
 }  // namespace

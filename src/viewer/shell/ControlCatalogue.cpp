@@ -4,7 +4,7 @@
 
 namespace lv {
 
-const std::array<ControlSpec, kControlCount> kControlCatalogue{{
+const std::array<ControlEntry, kControlCount> kControlCatalogue{{
     {1000,
      ControlKind::kButton,
      "",
@@ -505,15 +505,15 @@ const std::array<ControlSpec, kControlCount> kControlCatalogue{{
      "acceleration "},
 }};
 
-const ControlSpec* findControl(int id) {
+const ControlEntry* findControl(int id) {
   auto it = std::find_if(kControlCatalogue.begin(), kControlCatalogue.end(),
-                         [id](const ControlSpec& c) { return c.id == id; });
+                         [id](const ControlEntry& c) { return c.id == id; });
   return it == kControlCatalogue.end() ? nullptr : &*it;
 }
 
-const ControlSpec* findButtonByCaption(std::string_view caption) {
+const ControlEntry* findButtonByCaption(std::string_view caption) {
   auto it = std::find_if(kControlCatalogue.begin(), kControlCatalogue.end(),
-                         [caption](const ControlSpec& c) {
+                         [caption](const ControlEntry& c) {
                            return c.kind == ControlKind::kButton && c.caption == caption;
                          });
   return it == kControlCatalogue.end() ? nullptr : &*it;

@@ -23,7 +23,7 @@ struct DialogRect {
 
 // One control of the main dialog: its id (-1 for the static "%"), kind, style flags as the
 // template names them, caption, place and size, state when the window opens and tooltip.
-struct ControlSpec {
+struct ControlEntry {
   int id;
   ControlKind kind;
   std::string_view styles;
@@ -36,12 +36,12 @@ struct ControlSpec {
 inline constexpr int kControlCount = 93;
 
 // Every control in template (and tab) order.
-extern const std::array<ControlSpec, kControlCount> kControlCatalogue;
+extern const std::array<ControlEntry, kControlCount> kControlCatalogue;
 
 // The control with `id`, or nullptr.
-const ControlSpec* findControl(int id);
+const ControlEntry* findControl(int id);
 // The button whose caption is `caption`, or nullptr.
-const ControlSpec* findButtonByCaption(std::string_view caption);
+const ControlEntry* findButtonByCaption(std::string_view caption);
 
 // Control ids the handlers address.
 namespace control {

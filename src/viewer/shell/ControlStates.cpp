@@ -10,8 +10,8 @@ ControlStates::ControlStates(DialogHost& host) : host_(host) {
 }
 
 int ControlStates::indexOf(int controlId) const {
-  const ControlSpec* spec = findControl(controlId);
-  return spec == nullptr ? -1 : static_cast<int>(spec - kControlCatalogue.data());
+  const ControlEntry* entry = findControl(controlId);
+  return entry == nullptr ? -1 : static_cast<int>(entry - kControlCatalogue.data());
 }
 
 void ControlStates::showControl(int controlId, bool shown) {

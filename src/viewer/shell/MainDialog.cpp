@@ -77,10 +77,11 @@ CommandResult MainDialog::onButton(int controlId) {
 }
 
 CommandResult MainDialog::pressChannelButton(int controlId) {
-  const ControlSpec* spec = findControl(controlId);
-  if (spec == nullptr || spec->kind != ControlKind::kButton) return CommandResult::kUnknownControl;
+  const ControlEntry* entry = findControl(controlId);
+  if (entry == nullptr || entry->kind != ControlKind::kButton)
+    return CommandResult::kUnknownControl;
   // A disabled button cannot be pressed.
-  if (spec->start == StartState::kHiddenDisabled) return CommandResult::kDisabled;
+  if (entry->start == StartState::kHiddenDisabled) return CommandResult::kDisabled;
   for (const ChannelInfo& info : kRedrawOrder) {
     if (info.controlId != controlId) continue;
     GraphContext graphs = context_.graphs();
