@@ -122,7 +122,7 @@ TEST(ChannelRules, OilAndWaterSkipInactiveLapsAndInvalidSamples) {
   g.commands.get(ChannelId::kWater).plot(c);
   auto water = g.curve("160 0 40");
   ASSERT_FALSE(water.empty());
-  EXPECT_EQ(water.back().second, 514 - 240);  // oil part 1 still counts for water
+  EXPECT_EQ(water.back().second, 514 - 240);  // an oil reading of 1 still counts for water
   EXPECT_TRUE(g.curve("40 0 160").empty());
   g.canvas.clearEvents();
   g.commands.get(ChannelId::kOil).plot(c);
