@@ -8,7 +8,7 @@ cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "$(nproc)"
 
 shopt -s nullglob
-targets=(build/fuzz/fuzz/*/fuzz_*)
+targets=(build/fuzz/bin/fuzz_*)
 for target in "${targets[@]}"; do
   [[ -x $target ]] || continue
   corpus="build/fuzz/corpus/$(basename "$target")"
