@@ -115,10 +115,6 @@ void readLapRecordBlocks(ByteReader& in, const DriverTable& table, bool appendAl
   }
 }
 
-struct FrameScan {
-  std::int64_t carStatePosition = -1;
-};
-
 class FrameDecoder {
  public:
   FrameDecoder(ByteReader& in, ViewerStores& stores, std::int32_t playerSlot, int fps,

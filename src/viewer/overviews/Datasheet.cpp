@@ -171,7 +171,9 @@ std::string figures(const GraphContext& c, const SlotRange& range) {
 }
 
 // " 1" .. " 4".
-std::string slotNumber(int slot) { return {' ', static_cast<char>('1' + slot)}; }
+std::string slotNumber(int slot) {
+  return {' ', static_cast<char>('1' + slot)};
+}
 
 }  // namespace
 

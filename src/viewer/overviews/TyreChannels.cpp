@@ -1,5 +1,6 @@
 // The tyre channels: one curve per wheel, in the wheel colours, for the radio slot's lap only.
 #include "viewer/graphs/GraphCanvas.h"
+#include "viewer/graphs/StatusWord.h"
 #include "viewer/load/Truncate.h"
 #include "viewer/overviews/OverviewChannels.h"
 
@@ -173,17 +174,13 @@ void plotDifferenceCurve(GraphContext& c, const RadioLap& r, int wheel, double b
 
 // Two rows of status bars of a wheel from the status word's 2-bit fields.
 void drawStatusBars(GraphContext& c, const RadioLap& r, int wheel) {
-  static constexpr int kBits[4][2] = {{0, 16}, {2, 18}, {4, 20}, {6, 22}};
-  static constexpr int kRows[4][2] = {{29, 1}, {36, 8}, {43, 15}, {49, 22}};
   for (int k = r.lap.first; k < r.lap.end; ++k) {
     int x = xOf(c, k, r.slot);
     if (x > kPlotWidth) break;
-    std::int64_t word = frameAt(c, k).f[FrameRecord::kStatusWord];
+    std::int32_t word = frameAt(c, k).f[FrameRecord::kStatusWord];
     for (int i = 0; i < 2; ++i) {
-      int bit = kBits[wheel][i];
-      int row = kRows[wheel][i];
-      int length =
-          static_cast<int>(2 * (word % (std::int64_t{1} << (bit + 2)) / (std::int64_t{1} << bit)));
+      int row = kStatusRows[wheel][i];
+      int length = 2 * statusField(word, kStatusBits[wheel][i]);
       c.canvas.moveTo(x, row);
       c.canvas.lineTo(x, row + length);
       c.canvas.moveTo(x - 1, row);

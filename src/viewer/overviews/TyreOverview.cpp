@@ -1,6 +1,9 @@
 #include "viewer/overviews/TyreOverview.h"
 
+#include <vector>
+
 #include "viewer/graphs/GraphCanvas.h"
+#include "viewer/graphs/StatusWord.h"
 #include "viewer/load/Truncate.h"
 
 namespace lv {
@@ -18,27 +21,24 @@ Rows rowsFor(const GraphContext& c) {
   return {23.0, 20.0, 724 - 140, 724 + 130};
 }
 
-int xAt(const GraphContext& c, int i) {
-  return truncToInt(static_cast<float>(i) / c.view.xSpan * kPlotWidth);
+// x pixel of every sample of the drive, computed once for all the traces.
+std::vector<int> sampleColumns(const GraphContext& c) {
+  std::vector<int> columns;
+  for (int i = 0; i + 1 < c.view.xSpan; ++i)
+    columns.push_back(truncToInt(static_cast<float>(i) / c.view.xSpan * kPlotWidth));
+  return columns;
 }
 
-// A 2-bit field of the status word with its low bit at `bit`, from the signed word.
-int statusField(std::int32_t word, int bit) {
-  return static_cast<int>(static_cast<std::int64_t>(word) % (std::int64_t{1} << (bit + 2)) /
-                          (std::int64_t{1} << bit));
-}
-
-void drawWheelGroup(GraphContext& c, int wheel, const Rows& rows, int s0) {
-  static constexpr int kStatusBits[4][2] = {{0, 16}, {2, 18}, {4, 20}, {6, 22}};
-  static constexpr int kStatusRows[4][2] = {{29, 1}, {36, 8}, {43, 15}, {49, 22}};
+void drawWheelGroup(GraphContext& c, const std::vector<int>& xs, int wheel, const Rows& rows,
+                    int s0) {
   PenScope pen(c.canvas, kWheelColours[static_cast<std::size_t>(wheel)]);
   int g = 12 + 3 * wheel;
-  for (int i = 0; i + 1 < c.view.xSpan; ++i) {
-    std::int32_t word = frameAt(c, i).f[FrameRecord::kStatusWord];
+  for (std::size_t i = 0; i < xs.size(); ++i) {
+    std::int32_t word = frameAt(c, static_cast<int>(i)).f[FrameRecord::kStatusWord];
     for (int row = 0; row < 2; ++row) {
       int top = kStatusRows[wheel][row];
-      c.canvas.moveTo(xAt(c, i), top);
-      c.canvas.lineTo(xAt(c, i), top + 2 * statusField(word, kStatusBits[wheel][row]));
+      c.canvas.moveTo(xs[i], top);
+      c.canvas.lineTo(xs[i], top + 2 * statusField(word, kStatusBits[wheel][row]));
     }
   }
   auto across = [&](int k) {
@@ -50,12 +50,12 @@ void drawWheelGroup(GraphContext& c, int wheel, const Rows& rows, int s0) {
     return truncToInt(rows.rowB - (t.f[g + 1] - (t.f[g] + t.f[g + 2]) / 2.0) * rows.b);
   };
   c.canvas.moveTo(0, across(s0));
-  for (int i = 0; i + 1 < c.view.xSpan; ++i) c.canvas.lineTo(xAt(c, i), across(i));
+  for (std::size_t i = 0; i < xs.size(); ++i) c.canvas.lineTo(xs[i], across(static_cast<int>(i)));
   c.canvas.moveTo(0, centre(s0));
-  for (int i = 0; i + 1 < c.view.xSpan; ++i) c.canvas.lineTo(xAt(c, i), centre(i));
+  for (std::size_t i = 0; i < xs.size(); ++i) c.canvas.lineTo(xs[i], centre(static_cast<int>(i)));
 }
 
-void drawMeanTemperature(GraphContext& c, int wheel) {
+void drawMeanTemperature(GraphContext& c, const std::vector<int>& xs, int wheel) {
   struct Box {
     int x, y, width, height;
   };
@@ -73,15 +73,15 @@ void drawMeanTemperature(GraphContext& c, int wheel) {
         747 - factor * c.stores.tyreTempAvg[static_cast<std::size_t>(clampRow(i))].w[wheel]);
   };
   c.canvas.moveTo(0, row(0));
-  for (int i = 0; i + 1 < c.view.xSpan; ++i) c.canvas.lineTo(xAt(c, i), row(i));
+  for (std::size_t i = 0; i < xs.size(); ++i) c.canvas.lineTo(xs[i], row(static_cast<int>(i)));
 }
 
-void drawDamageBars(GraphContext& c) {
-  for (int i = 0; i + 1 < c.view.xSpan; ++i) {
-    std::int64_t word = frameAt(c, i).f[FrameRecord::kStatusWord];
+void drawDamageBars(GraphContext& c, const std::vector<int>& xs) {
+  for (std::size_t i = 0; i < xs.size(); ++i) {
+    std::int64_t word = frameAt(c, static_cast<int>(i)).f[FrameRecord::kStatusWord];
     int d = static_cast<int>(word % (std::int64_t{1} << 31) / (std::int64_t{1} << 24));
-    c.canvas.moveTo(xAt(c, i), 57);
-    c.canvas.lineTo(xAt(c, i), 57 + d);
+    c.canvas.moveTo(xs[i], 57);
+    c.canvas.lineTo(xs[i], 57 + d);
   }
 }
 
@@ -101,9 +101,10 @@ void drawTyreOverview(GraphContext& c, int samples) {
   }
   c.view.xSpan = static_cast<float>(samples);
   int s0 = lapInSlot(c, 0).first;
-  for (int wheel = 0; wheel < 4; ++wheel) drawWheelGroup(c, wheel, rows, s0);
-  for (int wheel = 0; wheel < 4; ++wheel) drawMeanTemperature(c, wheel);
-  drawDamageBars(c);
+  std::vector<int> xs = sampleColumns(c);
+  for (int wheel = 0; wheel < 4; ++wheel) drawWheelGroup(c, xs, wheel, rows, s0);
+  for (int wheel = 0; wheel < 4; ++wheel) drawMeanTemperature(c, xs, wheel);
+  drawDamageBars(c, xs);
 }
 
 }  // namespace lv

@@ -32,9 +32,6 @@ class MainDialog {
   CommandResult onScroll(int code, int position);
 
   ViewerState& state() { return *state_; }
-  const ControlStates& controls() const { return controls_; }
-  ChannelCommands& channels() { return channels_; }
-  ShellContext& context() { return context_; }
 
  private:
   CommandResult pressChannelButton(int controlId);
