@@ -2,12 +2,38 @@
 
 #include "GraphFixture.h"
 #include "platform/cairo/RasterCanvas.h"
+#include "viewer/shell/DialogUnits.h"
 #include "viewer/shell/TrackMap.h"
 
 namespace lv {
 namespace {
 
 using test::GraphFixture;
+
+TEST(DialogUnits, ControlsLandOnTheirPixelsAndTheColumnRightOfThePlot) {
+  struct Case {
+    int id;
+    PixelRect pixels;
+  };
+  // Halves round away from zero, each value on its own.
+  for (const Case& c : {Case{1000, {1820, 15, 29, 16}}, Case{1050, {0, 1022, 1908, 18}},
+                        Case{1109, {1646, 29, 177, 700}}, Case{1002, {1817, 288, 15, 20}}}) {
+    SCOPED_TRACE(c.id);
+    EXPECT_EQ(toPixels(findControl(c.id)->rect), c.pixels);
+  }
+  for (const ControlEntry& entry : kControlCatalogue) {
+    SCOPED_TRACE(entry.id);
+    PixelRect r = toPixels(entry.rect);
+    // Some controls end a little past the right edge ("suspension" by a whole unit), but
+    // every control starts inside the client area.
+    EXPECT_LT(r.x + r.width / 2, kClientWidth);
+    EXPECT_LT(r.y + r.height / 2, kClientHeight);
+    // Only the tree and the scroll bar reach into the plot area.
+    if (entry.id != control::kTree && entry.id != control::kScrollBar) {
+      EXPECT_GE(r.x, 1817);
+    }
+  }
+}
 
 TEST(TrackMap, FrameKeepsTheAspectRatioForBothVariants) {
   GraphFixture g;

@@ -1,32 +1,31 @@
 #pragma once
 
-#include <memory>
 #include <string>
 
 #include "platform/headless/HeadlessHost.h"
 #include "telemetry/Status.h"
+#include "viewer/shell/DialogCommands.h"
 #include "viewer/shell/MainDialog.h"
+#include "viewer/shell/ScriptedFileAnswers.h"
 
 namespace lv {
 
-// The main dialog driven by lapvista-cli commands, one per line:
-//   mousemove | load [PATH] | ldm PATH | save [PATH] | select N | dblclick N | radio I |
-//   press CAPTION | press #ID | rclick X | scroll CODE [POS] | tree D K N
-// Blank lines and lines starting with '#' are ignored.
+// The main dialog without a window, driven by the viewer's scripted commands (see
+// DialogCommands); file dialogs take their answers from the commands and otherwise cancel.
 class CliSession {
  public:
   CliSession(HeadlessHost::Sink sink, std::string iniDir, Canvas* picture = nullptr);
 
-  Status run(const std::string& command);
+  Status run(const std::string& command) { return commands_.run(command); }
 
   MainDialog& dialog() { return dialog_; }
   HeadlessHost& host() { return host_; }
 
  private:
-  Status press(const std::string& argument);
-
+  ScriptedFileAnswers answers_;
   HeadlessHost host_;
   MainDialog dialog_;
+  DialogCommands commands_;
 };
 
 }  // namespace lv

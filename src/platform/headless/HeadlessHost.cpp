@@ -4,7 +4,8 @@
 
 namespace lv {
 
-HeadlessHost::HeadlessHost(Sink sink, Canvas* picture) : sink_(std::move(sink)), canvas_(sink_) {
+HeadlessHost::HeadlessHost(Sink sink, ScriptedFileAnswers& answers, Canvas* picture)
+    : sink_(std::move(sink)), canvas_(sink_), answers_(answers) {
   if (picture != nullptr) tee_ = std::make_unique<CanvasTee>(canvas_, *picture);
 }
 
@@ -20,19 +21,12 @@ void HeadlessHost::messageBox(std::string_view title, std::string_view text) {
   sink_("msgbox-end");
 }
 
-std::optional<std::string> HeadlessHost::nextAnswer() {
-  if (answers_.empty()) return std::nullopt;
-  std::optional<std::string> answer = std::move(answers_.front());
-  answers_.pop_front();
-  return answer;
-}
-
 std::optional<std::string> HeadlessHost::chooseFileToOpen(const FileDialogRequest&) {
-  return nextAnswer();
+  return answers_.take();
 }
 
 std::optional<std::string> HeadlessHost::chooseFileToSave(const FileDialogRequest&) {
-  return nextAnswer();
+  return answers_.take();
 }
 
 void HeadlessHost::lapListAppend(std::string_view line) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -9,20 +8,17 @@
 #include "platform/headless/CanvasTee.h"
 #include "platform/headless/RecordingCanvas.h"
 #include "viewer/shell/DialogHost.h"
+#include "viewer/shell/ScriptedFileAnswers.h"
 
 namespace lv {
 
 // A dialog host without a window: every change to a control, every box and every drawing
-// call becomes one event line, and file dialogs answer from a queue of scripted answers
-// (an empty queue cancels).
+// call becomes one event line, and file dialogs take the scripted answers (none cancels).
 class HeadlessHost : public DialogHost {
  public:
   using Sink = std::function<void(std::string_view)>;
   // With a `picture`, every drawing call also goes there.
-  explicit HeadlessHost(Sink sink, Canvas* picture = nullptr);
-
-  // The answer of the next file dialog; nothing cancels it.
-  void queueFileAnswer(std::optional<std::string> path) { answers_.push_back(std::move(path)); }
+  HeadlessHost(Sink sink, ScriptedFileAnswers& answers, Canvas* picture = nullptr);
 
   Canvas& canvas() override { return tee_ ? static_cast<Canvas&>(*tee_) : canvas_; }
   void messageBox(std::string_view title, std::string_view text) override;
@@ -38,12 +34,10 @@ class HeadlessHost : public DialogHost {
   void fieldsToControls(const DialogFields& fields) override;
 
  private:
-  std::optional<std::string> nextAnswer();
-
   Sink sink_;
   RecordingCanvas canvas_;
   std::unique_ptr<CanvasTee> tee_;
-  std::deque<std::optional<std::string>> answers_;
+  ScriptedFileAnswers& answers_;
 };
 
 }  // namespace lv
