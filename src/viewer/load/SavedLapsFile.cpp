@@ -133,13 +133,14 @@ std::vector<SavedLapEntry> peekSavedLaps(std::span<const std::uint8_t> file,
   if (std::strcmp(track, trackName) != 0) return {};
   // A lap count beyond the file's end finds no more laps: only the lap times the file holds
   // become entries.
-  std::size_t laps = std::min<std::size_t>(in.u16(), in.remaining() / 4);
-  std::vector<SavedLapEntry> entries(laps);
+  std::size_t declared = in.u16();
+  std::vector<SavedLapEntry> entries(std::min(declared, in.remaining() / 4));
   for (SavedLapEntry& entry : entries) {
     entry.time = static_cast<std::int32_t>(in.u24());
     entry.car = in.u8();
     entry.carSetName = carSet;
   }
+  in.skip(4 * static_cast<std::int64_t>(declared - entries.size()));
   for (SavedLapEntry& entry : entries) {
     std::size_t driver = in.position();
     entry.initials[0] = static_cast<char>(in.u8());
