@@ -1,5 +1,8 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets and runs each for a bounded time (seconds, default 20).
+# Builds the libFuzzer targets and runs each for a bounded time: scripts/fuzz.sh [SECONDS]
+# (per target, default 20). Each target starts from its committed seeds in
+# fuzz/<area>/seeds/<target> (made by build/fuzz/bin/make-fuzz-seeds fuzz) and from what
+# earlier runs found in build/fuzz/corpus/<target>; new findings go to the latter only.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-20}
@@ -11,13 +14,16 @@ shopt -s nullglob
 targets=(build/fuzz/bin/fuzz_*)
 for target in "${targets[@]}"; do
   [[ -x $target ]] || continue
-  corpus="build/fuzz/corpus/$(basename "$target")"
+  name=$(basename "$target")
+  corpus="build/fuzz/corpus/$name"
   mkdir -p "$corpus"
-  echo "fuzzing $(basename "$target") for ${seconds}s"
+  seeds=(fuzz/*/seeds/"$name")
+  echo "fuzzing $name for ${seconds}s (${#seeds[@]} seed folder)"
   "$target" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 \
-    -artifact_prefix="build/fuzz/$(basename "$target")-" "$corpus" \
-    >"build/fuzz/$(basename "$target").log" 2>&1 ||
-    { tail -n 60 "build/fuzz/$(basename "$target").log"; exit 1; }
-  tail -n 1 "build/fuzz/$(basename "$target").log"
+    -artifact_prefix="build/fuzz/$name-" "$corpus" "${seeds[@]}" \
+    >"build/fuzz/$name.log" 2>&1 ||
+    { tail -n 60 "build/fuzz/$name.log"; exit 1; }
+  # The last status line: inputs run, coverage, corpus and inputs per second.
+  grep -E '^#[0-9]+' "build/fuzz/$name.log" | tail -n 1
 done
 echo "fuzzers: ${#targets[@]} run, none failed"

@@ -2,17 +2,25 @@
 #include <span>
 
 #include "FuzzStores.h"
+#include "telemetry/ByteReader.h"
+#include "telemetry/TelFormat.h"
 #include "viewer/load/TelemetryAttachment.h"
 
-// Frames whose distances match the first records of a typical recording, so that inputs
-// reach the alignment loop.
+// Frames that follow the distances of the input's own records, as the replay of the same
+// drive would, with a jump in the frame numbers now and then: inputs made from recordings
+// reach the alignment loop and its gap handling.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   lv::ViewerStores& stores = lv::fuzzStores(data, size);
   int s0 = stores.sampleCount;
-  int end = s0 + 2000 > lv::kSampleCapacity ? lv::kSampleCapacity : s0 + 2000;
-  for (int s = s0; s < end; ++s) {
-    stores.frameTable[static_cast<std::size_t>(s)].f[0] = 125 * (s - s0);
-    stores.frameTable[static_cast<std::size_t>(s)].f[1] = s - s0 + ((s - s0) % 97 == 0 ? 5 : 0);
+  lv::ByteReader in(std::span(data, size));
+  lv::TelFileShape shape = lv::telFileShape(in.i32());
+  int end = s0;
+  for (std::size_t at = shape.dataOffset; at < size && end < lv::kSampleCapacity;
+       at += static_cast<std::size_t>(shape.recordSize), ++end) {
+    in.seek(at);
+    lv::FrameRecord& frame = stores.frameTable[static_cast<std::size_t>(end)];
+    frame.f[0] = lv::distanceKey(in.f32());
+    frame.f[1] = end - s0 + ((end - s0) % 97 == 96 ? 5 : 0);
   }
   stores.contactPatchMode = size > 1 ? data[1] & 1 : 0;
   lv::attachTelemetry(std::span(data, size), stores, s0, end, size > 2 && (data[2] & 1) ? 36 : 60);

@@ -36,14 +36,21 @@ void FileBytes::release() {
 
 Status FileBytes::open(const std::string& path) {
   release();
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Without O_NONBLOCK, opening a named pipe waits for a writer that may never come.
+  int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) return Status::error(path + ": " + std::strerror(errno));
   struct stat info {};
-  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+  if (fstat(fd, &info) != 0) {
     int err = errno;
     ::close(fd);
+    return Status::error(path + ": " + std::strerror(err));
+  }
+  // Pipes, devices and sockets have no length to map and may never end; they are refused
+  // before a byte is read.
+  if (!S_ISREG(info.st_mode)) {
+    ::close(fd);
     return Status::error(path + ": " +
-                         (S_ISDIR(info.st_mode) ? "is a folder" : std::strerror(err)));
+                         (S_ISDIR(info.st_mode) ? "is a folder" : "not a regular file"));
   }
   if (info.st_size > 0) {
     void* mapped =

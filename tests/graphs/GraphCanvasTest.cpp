@@ -87,16 +87,16 @@ TEST(GraphCanvas, ZoomScrollAndLapStepping) {
   g.addLap(3000);
   g.choose({0, 1});
   c.view.xSpan = 3000000.0f;
-  setScrollBar(c, 1500, 100, 100);
+  c.view.scrollBar.set(c.controls, 1500, 100, 100);
   scrollGraphs(c, g.commands, kPageRight, 0);
-  EXPECT_EQ(c.view.scrollBar.position, 125);
+  EXPECT_EQ(c.view.scrollBar.position(), 125);
   EXPECT_EQ(c.view.scrollOffset, 125 * 2000);
   int offset = c.view.scrollOffset;
   scrollGraphs(c, g.commands, kLineLeft, 0);
   EXPECT_EQ(c.view.scrollOffset, 120 * 2000);
-  setScrollBar(c, 1500, 100, 2);
+  c.view.scrollBar.set(c.controls, 1500, 100, 2);
   scrollGraphs(c, g.commands, kLineLeft, 0);  // below 0: nothing at all
-  EXPECT_EQ(c.view.scrollBar.position, 2);
+  EXPECT_EQ(c.view.scrollBar.position(), 2);
   (void)offset;
 
   eraseGraphs(c);

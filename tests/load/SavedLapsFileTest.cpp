@@ -143,6 +143,26 @@ TEST(SavedLapsFile, PeekListsLapsOfTheSameTrackOnly) {
   EXPECT_EQ(laps[0].initials[1], 'C');
   EXPECT_EQ(laps[0].carSetName, "CARS67");
   EXPECT_TRUE(peekSavedLaps(file, "monz").empty());
+
+  // A lap count beyond the file's end: only the laps whose times the file holds are found.
+  file.resize(16 + 4 * 2);
+  file[14] = 0xFF;
+  file[15] = 0xFF;
+  EXPECT_EQ(peekSavedLaps(file, "monza").size(), 2u);
+}
+
+// Laps beyond the lap tables are passed over, and the samples behind them still land.
+TEST(SavedLapsFile, LapsBeyondTheLapTablesAreSkipped) {
+  ViewerStores source;
+  fillThreeLaps(source);
+  std::vector<std::uint8_t> file = encodeSavedLaps(source);
+  ViewerStores stores;
+  stores.lapCount = kLapCapacity - 1;
+  EXPECT_EQ(readSavedLaps(file, stores), 30);
+  EXPECT_EQ(stores.lapTime[kLapCapacity - 1], 83456);
+  EXPECT_EQ(stores.lapFps[kLapCapacity - 1], 60);
+  EXPECT_EQ(stores.frameTable[29].f[6], 29);
+  EXPECT_EQ(stores.telemetryTable[29].f[7], 29.0f);
 }
 
 }  // namespace

@@ -3,24 +3,12 @@
 #include <array>
 
 #include "viewer/graphs/ChannelId.h"
+#include "viewer/graphs/ScrollBar.h"
 
 namespace lv {
 
 inline constexpr float kReferenceBaseline = 724.0f;
 inline constexpr float kPlotWidth = 1817.0f;
-
-// The horizontal scroll bar as it stands: the platform keeps the thumb inside the range.
-struct ScrollBarState {
-  int maximum = 0;
-  int page = 1;
-  int position = 0;
-
-  void clampPosition() {
-    int last = maximum - (page > 1 ? page - 1 : 0);
-    if (position > last) position = last;
-    if (position < 0) position = 0;
-  }
-};
 
 // The graph canvas's state: channel toggles and the x axis.
 struct CanvasState {
@@ -41,7 +29,7 @@ struct CanvasState {
   int frameFieldIndex = 0;
   // The sample count as a float, set at the end of each load.
   float sampleCountForGraphs = 0.0f;
-  ScrollBarState scrollBar;
+  ScrollBar scrollBar;
   // The sample whose values the readout shows last.
   int readoutSample = 0;
   // Model units per pixel and the pixel offsets of the track map.

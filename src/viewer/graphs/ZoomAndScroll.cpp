@@ -5,15 +5,6 @@
 
 namespace lv {
 
-void setScrollBar(GraphContext& c, int maximum, int page, int position) {
-  ScrollBarState& bar = c.view.scrollBar;
-  bar.maximum = maximum;
-  bar.page = page;
-  bar.position = position;
-  bar.clampPosition();
-  c.controls.setScrollBar(0, bar.maximum, bar.page, bar.position);
-}
-
 int scrollRange(const GraphContext& c) {
   if (multiLapMode(c)) return truncToInt(c.view.xSpan / 2000.0);
   LapRange lap = lapInSlot(c, 0);
@@ -24,7 +15,8 @@ namespace {
 
 void resetRangeKeepingPosition(GraphContext& c) {
   int range = scrollRange(c);
-  setScrollBar(c, range, range / c.view.zoomFactor, c.view.scrollBar.position);
+  c.view.scrollBar.set(c.controls, range, scrollPage(range, c.view.zoomFactor),
+                       c.view.scrollBar.position());
 }
 
 }  // namespace
@@ -53,7 +45,7 @@ void zoomIn(GraphContext& c, const ChannelCommands& commands) {
 }
 
 void scrollGraphs(GraphContext& c, const ChannelCommands& commands, int code, int thumbPosition) {
-  int position = c.view.scrollBar.position;
+  int position = c.view.scrollBar.position();
   switch (code) {
     case kLineLeft:
       position -= 5;
@@ -74,7 +66,7 @@ void scrollGraphs(GraphContext& c, const ChannelCommands& commands, int code, in
       break;
   }
   if (position < 0) return;
-  setScrollBar(c, c.view.scrollBar.maximum, c.view.scrollBar.page, position);
+  c.view.scrollBar.set(c.controls, c.view.scrollBar.maximum(), c.view.scrollBar.page(), position);
   // The offset follows the position as computed, even where the bar stops at its end.
   c.view.scrollOffset = multiLapMode(c) ? truncToInt(position * 2000.0) : position;
   redrawShown(c, commands);

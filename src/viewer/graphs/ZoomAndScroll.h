@@ -14,8 +14,6 @@ enum ScrollCode {
   kThumbPosition = 4
 };
 
-// Sets the scroll bar's range, page and position and shows it.
-void setScrollBar(GraphContext& c, int maximum, int page, int position);
 // The scroll bar's range: the longest lap distance in metres with two or more laps chosen,
 // the samples of the first chosen lap otherwise.
 int scrollRange(const GraphContext& c);

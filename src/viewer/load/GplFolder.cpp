@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "telemetry/FileBytes.h"
+#include "viewer/load/PathIgnoringCase.h"
 
 namespace lv {
 
@@ -33,6 +34,10 @@ Status GplFolder::load(const std::string& iniDir, GplFolder& out) {
 
 std::string GplFolder::trackIni(std::string_view trackName) const {
   return path_ + "tracks/" + std::string(trackName) + "/track.ini";
+}
+
+std::string GplFolder::findTrackIni(std::string_view trackName) const {
+  return findPathIgnoringCase(path_, "tracks/" + std::string(trackName) + "/track.ini");
 }
 
 }  // namespace lv

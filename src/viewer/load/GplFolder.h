@@ -20,6 +20,9 @@ class GplFolder {
   const std::string& path() const { return path_; }
   std::string replayFolder() const { return path_ + "replay"; }
   std::string trackIni(std::string_view trackName) const;
+  // The track.ini of `trackName` as it lies on disk, its folders' names matched without
+  // regard to case where the exact name is missing.
+  std::string findTrackIni(std::string_view trackName) const;
 
  private:
   std::string path_;

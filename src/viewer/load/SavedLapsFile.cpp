@@ -91,23 +91,20 @@ int readSavedLaps(std::span<const std::uint8_t> file, ViewerStores& stores) {
   in.readBytes(stores.trackName.data(), 8);
   int laps = in.u16();
   int l0 = stores.lapCount;
-  for (int j = 0; j < laps; ++j) {
-    std::int32_t time = static_cast<std::int32_t>(in.u24());
-    std::int32_t car = in.u8();
-    if (l0 + j >= kLapCapacity) continue;
-    stores.lapTime[static_cast<std::size_t>(l0 + j)] = time;
-    stores.lapCar[static_cast<std::size_t>(l0 + j)] = car;
+  // Laps beyond the lap tables are passed over in one step each.
+  int kept = std::clamp(kLapCapacity - l0, 0, laps);
+  for (int j = 0; j < kept; ++j) {
+    stores.lapTime[static_cast<std::size_t>(l0 + j)] = static_cast<std::int32_t>(in.u24());
+    stores.lapCar[static_cast<std::size_t>(l0 + j)] = in.u8();
   }
-  for (int j = 0; j < laps; ++j) {
-    char driver[31];
-    in.readBytes(driver, sizeof driver);
-    std::uint8_t fps = in.u8();
-    if (l0 + j >= kLapCapacity) continue;
+  in.skip(4 * static_cast<std::int64_t>(laps - kept));
+  for (int j = 0; j < kept; ++j) {
     auto& name = stores.lapDriver[static_cast<std::size_t>(l0 + j)];
     name.fill(0);
-    std::memcpy(name.data(), driver, sizeof driver);
-    stores.lapFps[static_cast<std::size_t>(l0 + j)] = fps == '<' ? 60 : 36;
+    in.readBytes(name.data(), 31);
+    stores.lapFps[static_cast<std::size_t>(l0 + j)] = in.u8() == '<' ? 60 : 36;
   }
+  in.skip(32 * static_cast<std::int64_t>(laps - kept));
   std::uint32_t word = in.u32();
   int version = static_cast<int>(word >> 24);
   int total = static_cast<int>(word & 0xFFFFFF);
@@ -134,13 +131,16 @@ std::vector<SavedLapEntry> peekSavedLaps(std::span<const std::uint8_t> file,
   in.readBytes(carSet, 6);
   in.readBytes(track, 8);
   if (std::strcmp(track, trackName) != 0) return {};
-  int laps = in.u16();
-  std::vector<SavedLapEntry> entries(static_cast<std::size_t>(laps));
+  // A lap count beyond the file's end finds no more laps: only the lap times the file holds
+  // become entries.
+  std::size_t declared = in.u16();
+  std::vector<SavedLapEntry> entries(std::min(declared, in.remaining() / 4));
   for (SavedLapEntry& entry : entries) {
     entry.time = static_cast<std::int32_t>(in.u24());
     entry.car = in.u8();
     entry.carSetName = carSet;
   }
+  in.skip(4 * static_cast<std::int64_t>(declared - entries.size()));
   for (SavedLapEntry& entry : entries) {
     std::size_t driver = in.position();
     entry.initials[0] = static_cast<char>(in.u8());

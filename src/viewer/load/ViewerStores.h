@@ -7,7 +7,13 @@
 
 namespace lv {
 
+#ifdef LAPVISTA_SMALL_STORES
+// Fuzzing builds only: inputs that declare many samples would otherwise walk half a million
+// rows each, and the fuzzer would crawl.
+inline constexpr int kSampleCapacity = 1024;
+#else
 inline constexpr int kSampleCapacity = 500000;
+#endif
 inline constexpr int kLapCapacity = 300;
 inline constexpr int kChosenCapacity = 4;
 inline constexpr int kRaceClockSeconds = 12000;

@@ -54,8 +54,7 @@ void resetScrollBar(ShellContext& context) {
                             : 0;
     position = view.scrollOffset / 2000;
   }
-  int zoom = view.zoomFactor > 0 ? view.zoomFactor : 1;
-  context.controls.setScrollBar(0, range, range / zoom, position);
+  view.scrollBar.set(context.controls, range, scrollPage(range, view.zoomFactor), position);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "viewer/shell/LoadCommand.h"
 
 #include <filesystem>
+#include <optional>
 
 #include "telemetry/FileBytes.h"
 #include "viewer/load/DerivedValues.h"
@@ -64,25 +65,39 @@ void listSavedLapsOfTrack(ShellContext& context, const GplFolder& folder) {
   context.host.messageBox("The following tmr laps found", savedLapsListingText(laps));
 }
 
+// Opens a file the load may go without: nothing when it is missing, a message when it is
+// there but cannot be read (a pipe or a folder in its place).
+std::optional<FileBytes> openIfPresent(ShellContext& context, const std::string& path) {
+  std::error_code error;
+  if (!std::filesystem::exists(path, error)) return std::nullopt;
+  FileBytes file;
+  if (Status status = file.open(path); !status) {
+    context.host.messageBox(kFileErrorTitle, status.message());
+    return std::nullopt;
+  }
+  return file;
+}
+
 void attachTelemetryIfPresent(ShellContext& context, const std::string& replayPath,
                               const ReplayReadResult& replay) {
-  std::string telPath = withExtension(replayPath, "tel");
-  FileBytes tel;
-  if (!fileExists(telPath) || !tel.open(telPath)) return;
+  std::optional<FileBytes> tel = openIfPresent(context, withExtension(replayPath, "tel"));
+  if (!tel) return;
   drawTelemetryHints(context.host.canvas());
-  attachTelemetry(tel.bytes(), context.state.stores, context.state.stores.sampleCount, replay.end,
+  attachTelemetry(tel->bytes(), context.state.stores, context.state.stores.sampleCount, replay.end,
                   replay.fps);
 }
 
+// The splits need only the longest lap distance; without a readable track.ini just the
+// track length stays unknown.
 void readTrackLengthAndSplits(ShellContext& context, const GplFolder& folder, int firstLap) {
   ViewerStores& stores = context.state.stores;
-  FileBytes ini;
-  if (!ini.open(folder.trackIni(stores.trackName.data()))) return;
-  auto bytes = ini.bytes();
-  auto length =
-      parseTrackLength(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-  if (!length) return;
-  stores.trackLength = *length;
+  if (std::optional<FileBytes> ini =
+          openIfPresent(context, folder.findTrackIni(stores.trackName.data()))) {
+    auto bytes = ini->bytes();
+    if (auto length = parseTrackLength(
+            std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())))
+      stores.trackLength = *length;
+  }
   computeQuarterSplits(stores, firstLap);
 }
 

@@ -25,7 +25,7 @@ MainDialog::MainDialog(DialogHost& host, std::string iniDir)
 }
 
 void MainDialog::initialize() {
-  controls_.setScrollBar(0, truncToInt(state_->view.xSpan / 2000.0f), 1, 0);
+  state_->view.scrollBar.set(controls_, truncToInt(state_->view.xSpan / 2000.0f), 1, 0);
   controls_.fieldsToControls(state_->fields);
 }
 

@@ -1,0 +1,53 @@
+#include "viewer/load/PathIgnoringCase.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+
+namespace lv {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool equalIgnoringCase(std::string_view a, std::string_view b) {
+  auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+std::optional<std::string> entryIgnoringCase(const fs::path& folder, std::string_view name) {
+  std::optional<std::string> found;
+  std::error_code error;
+  fs::directory_iterator entries(folder, error);
+  for (; !error && entries != fs::directory_iterator(); entries.increment(error)) {
+    std::string candidate = entries->path().filename().string();
+    if (equalIgnoringCase(candidate, name) && (!found || candidate < *found)) found = candidate;
+  }
+  return found;
+}
+
+}  // namespace
+
+std::string findPathIgnoringCase(const std::string& folder, std::string_view relative) {
+  fs::path path(folder);
+  bool stillOnDisk = true;
+  std::size_t start = 0;
+  while (start <= relative.size()) {
+    std::size_t end = std::min(relative.find('/', start), relative.size());
+    std::string_view part = relative.substr(start, end - start);
+    start = end + 1;
+    if (part.empty()) continue;
+    std::error_code error;
+    if (stillOnDisk && !fs::exists(path / part, error)) {
+      if (std::optional<std::string> match = entryIgnoringCase(path, part)) {
+        path /= *match;
+        continue;
+      }
+      stillOnDisk = false;
+    }
+    path /= part;
+  }
+  return path.string();
+}
+
+}  // namespace lv
