@@ -79,8 +79,24 @@ Status CliSession::run(const std::string& line) {
   if (verb == "scroll" && parseInt(first, a) && (second.empty() || parseInt(second, b))) {
     return resultStatus(dialog_.onScroll(a, b), command);
   }
-  if (verb == "ldm" || verb == "tree") return resultStatus(CommandResult::kNotAvailable, command);
+  if (verb == "ldm") {
+    host_.queueFileAnswer(argument.empty() ? std::nullopt : std::optional<std::string>(argument));
+    return resultStatus(dialog_.onButton(control::kLoadMultiplayer), command);
+  }
+  if (verb == "tree") return treeDoubleClick(argument, command);
   return Status::error("'" + command + "': unknown command or wrong arguments");
+}
+
+Status CliSession::treeDoubleClick(const std::string& argument, const std::string& command) {
+  std::istringstream words(argument);
+  std::string driver, kind, line, extra;
+  int d = 0, k = 0, n = 0;
+  words >> driver >> kind >> line >> extra;
+  if (!parseInt(driver, d) || !parseInt(kind, k) || !parseInt(line, n) || !extra.empty())
+    return Status::error("'" + command + "': unknown command or wrong arguments");
+  if (!dialog_.onTreeLapDoubleClick(d, k, n))
+    return Status::error("'" + command + "': the tree has no such lap line");
+  return Status::ok();
 }
 
 Status CliSession::press(const std::string& argument) {
