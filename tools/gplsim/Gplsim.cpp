@@ -276,17 +276,14 @@ void buildReplay(const SimOptions& options, const std::vector<CarState>& states,
   SessionRecords playerRecords = recordsAtCrossings(crossings, session);
   addPlayerRecords(crossings, session, playerRecords, drive);
   if (multiplayer(options)) describeOthers(options, image, others, session, drive);
+  // Drivers are listed in the same order in the table, the record sections and the frames.
   std::size_t other = 0;
   for (const DriverEntry& driver : image.drivers) {
     bool player = driver.recordId == image.playerSlot;
-    // Without their own drives, other drivers get the records of an earlier session.
     SessionRecords records =
         player ? playerRecords
-        : multiplayer(options)
-            ? SessionRecords{drive.others[other].practice, drive.others[other].race}
-            : SessionRecords{earlierSession(driver.recordId, options.seed, 5, 1000),
-                             earlierSession(driver.recordId, options.seed + 1, 4, 0)};
-    if (!player && multiplayer(options)) ++other;
+               : SessionRecords{drive.others[other].practice, drive.others[other].race};
+    if (!player) ++other;
     image.practice.push_back({driver.recordId, records.practice});
     image.race.push_back({driver.recordId, records.race});
   }
@@ -303,12 +300,8 @@ void buildReplay(const SimOptions& options, const std::vector<CarState>& states,
     for (int car = 0; car < cars; ++car) {
       std::int32_t slot = slotOfCar(image, car);
       std::int32_t status = frame.fields[23];
-      if (slot != image.playerSlot) {
-        status = multiplayer(options)
-                     ? drive.others[otherIndex].frames[static_cast<std::size_t>(s)].fields[23]
-                     : statusWord(s / 3000);
-        ++otherIndex;
-      }
+      if (slot != image.playerSlot)
+        status = drive.others[otherIndex++].frames[static_cast<std::size_t>(s)].fields[23];
       frame.carStatus.push_back({static_cast<std::uint16_t>(slot * 64 + 5), status});
     }
     if (multiplayer(options)) fillCarTable(options, image, frames, others, s, frame);
