@@ -171,6 +171,9 @@ struct ImportCase {
   int shift;    // frames the inputs are moved back
   int first;    // first frame of the lap
   int samples;  // samples of the lap
+  int lap = 1;
+  std::int32_t lapTime = 5000;  // 300 frames at 60 fps
+  std::int32_t lapCar = 4;      // its car, and bits 6 and 5 for the race's lap 1
 };
 
 TEST(LapImport, FindsTheLapBehindTheLineAndMovesTheInputsBack) {
@@ -178,6 +181,8 @@ TEST(LapImport, FindsTheLapBehindTheLineAndMovesTheInputsBack) {
   server.slot = 0;
   Recording early;
   early.offset = 250;  // lap 1 begins at frame 50, less than 72 frames in
+  Recording racing;
+  racing.raceFrom = 30;
   Recording cut;
   cut.frames = 400;  // the file ends inside the lap
   cut.trailing = 0;
@@ -188,6 +193,7 @@ TEST(LapImport, FindsTheLapBehindTheLineAndMovesTheInputsBack) {
       {"a server's delay counts once", server, 0, 3, 3, 201, 299},
       {"never before the first frame", early, 1, 0, 0, 51, 299},
       {"a lap cut short by the end of the file keeps what it got", cut, 1, 0, 0, 201, 199},
+      {"the race's first lap starts at the race start", racing, 1, 0, 0, 30, 170, 0, 3333},
   };
   for (const ImportCase& c : cases) {
     auto stores = std::make_unique<ViewerStores>();
@@ -196,15 +202,15 @@ TEST(LapImport, FindsTheLapBehindTheLineAndMovesTheInputsBack) {
     stores->loadFirstLap = 4;
     stores->lapStart[4] = 1000;
     std::vector<std::uint8_t> replay = test::buildReplay(c.recording.plan());
-    LapImportRequest request{kDriver, c.kind, 1, c.ping,
+    LapImportRequest request{kDriver, c.kind, c.lap, c.ping,
                              static_cast<std::int32_t>(c.recording.clock0)};
     LapImportResult result = importLap(replay, *stores, request);
     ASSERT_TRUE(result.imported) << c.name;
     EXPECT_EQ(result.end, 1000 + c.samples) << c.name;
     EXPECT_EQ(stores->lapStart[5], 1000 + c.samples) << c.name;
     EXPECT_EQ(stores->sampleCount, 1000 + c.samples) << c.name;
-    EXPECT_EQ(stores->lapTime[4], 5000) << c.name;  // 300 frames at 60 fps
-    EXPECT_EQ(stores->lapCar[4], (c.kind == 1 ? 0x40 + 32 : 0) + 4) << c.name;
+    EXPECT_EQ(stores->lapTime[4], c.lapTime) << c.name;
+    EXPECT_EQ(stores->lapCar[4], c.lapCar + (c.kind == 1 && c.lap == 1 ? 0x40 + 32 : 0)) << c.name;
     EXPECT_STREQ(stores->lapDriver[4].data(), "Denny           Hulme") << c.name;
     for (int i = 0; i < c.samples; ++i) {
       int f = c.first + i;

@@ -18,6 +18,7 @@ struct Recording {
   int frames = 900;
   std::int32_t slot = 7;
   int trailing = 10;
+  int raceFrom = 100000;  // the first frame of the race
   std::uint32_t clock0 = 1000;
 
   std::uint32_t distance(int f) const {
@@ -50,7 +51,7 @@ struct Recording {
     plan.race = {race};
     for (int f = 0; f < frames; ++f) {
       FramePlan frame;
-      frame.clockFlag = 0;
+      frame.clockFlag = f >= raceFrom ? 1 : 0;
       frame.clock = clock(f);
       if (f > 0) {
         frame.extraBlock = {15, 0, 8, 0, 0, 0, 0, 0};

@@ -125,6 +125,23 @@ std::size_t frameAfterLine(ByteReader& in, std::size_t frame, std::int32_t drive
   return frame;
 }
 
+// The frame where decoding starts: behind the line crossing found from 72 frames before the
+// lap's estimated start (race laps counted from the recording's start, practice laps from its
+// start clock). The race's first lap starts on the grid, with no line crossing before it; a
+// search would take the second lap's frames, so it starts at the race start instead.
+std::size_t firstFrameOfLap(ByteReader& in, std::size_t framesStart,
+                            const LapImportRequest& request, const LapBounds& bounds, int fps) {
+  if (request.kind == 1 && request.lapNumber == 0 && bounds.end > 0) {
+    if (std::optional<std::size_t> start = findRaceStartFrame(in, framesStart)) return *start;
+  }
+  std::int64_t estimate = request.kind == 1
+                              ? bounds.start * fps / 1000
+                              : (bounds.start - 10ll * request.startClock) * fps / 1000;
+  std::size_t frame = skipFrames(in, framesStart, estimate);
+  frame = stepBack(in, frame, framesStart, kFramesBeforeEstimate);
+  return frameAfterLine(in, frame, request.driverId);
+}
+
 struct DecodeLimits {
   int s0;
   std::int64_t n;
@@ -220,12 +237,7 @@ LapImportResult importLap(std::span<const std::uint8_t> file, ViewerStores& stor
   std::size_t framesStart = in.position();
   std::int64_t lapTime = bounds.end - bounds.start;
   std::int64_t n = lapTime * fps / 1000;
-  std::int64_t estimate = request.kind == 1
-                              ? bounds.start * fps / 1000
-                              : (bounds.start - 10ll * request.startClock) * fps / 1000;
-  std::size_t frame = skipFrames(in, framesStart, estimate);
-  frame = stepBack(in, frame, framesStart, kFramesBeforeEstimate);
-  frame = frameAfterLine(in, frame, request.driverId);
+  std::size_t frame = firstFrameOfLap(in, framesStart, request, bounds, fps);
   auto [end, firstUnwritten] = decodeFrames(in, frame, request.driverId, {s0, n, ping}, stores);
   for (int s = end; s < firstUnwritten; ++s)
     stores.frameTable[static_cast<std::size_t>(s)] = FrameRecord{};

@@ -64,6 +64,26 @@ std::optional<StartClock> findStartClock(ByteReader& in, std::size_t framesStart
   return std::nullopt;
 }
 
+std::optional<std::size_t> findRaceStartFrame(ByteReader& in, std::size_t framesStart) {
+  constexpr int kMaxBlocksPerFrame = 99;
+  for (std::size_t frame = framesStart; frame < in.size();) {
+    in.seek(frame);
+    std::uint16_t length = in.u16();
+    if (length == 0) break;
+    std::size_t frameEnd = frame + length;
+    in.skip(6);
+    for (int n = 0; n < kMaxBlocksPerFrame && in.position() < frameEnd; ++n) {
+      std::uint16_t type = in.u16();
+      std::uint16_t blockLength = in.u16();
+      if (type == kRaceClockBlock && in.u8() == 1) return frame;
+      std::int64_t rest = type == kRaceClockBlock ? 3 : static_cast<std::int64_t>(blockLength) - 4;
+      in.skip(rest < 0 ? 0 : (rest + 3) / 4 * 4);
+    }
+    frame = frameEnd;
+  }
+  return std::nullopt;
+}
+
 bool readBlockTag(ByteReader& in, bool passSeparator, bool* separatorSeen) {
   if (passSeparator && in.matches("BTPL", 4)) {
     in.skip(12);

@@ -43,6 +43,10 @@ struct StartClock {
 };
 std::optional<StartClock> findStartClock(ByteReader& in, std::size_t framesStart);
 
+// The first frame from `framesStart` with a type-13 block whose flag byte is 1: the frame in
+// which the race started.
+std::optional<std::size_t> findRaceStartFrame(ByteReader& in, std::size_t framesStart);
+
 // Reads the tag at the reader's position; a "BTPL" separator, its 8 bytes and the tag behind
 // it are passed over when `passSeparator`. True when the tag read opens a lap-record block.
 bool readBlockTag(ByteReader& in, bool passSeparator, bool* separatorSeen = nullptr);
