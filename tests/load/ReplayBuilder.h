@@ -2,6 +2,8 @@
 
 // Builds small replay images byte by byte for the reader's tests, independently of gplsim.
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -34,7 +36,19 @@ struct FramePlan {
   int clockFlag = -1;  // type-13 block when >= 0
   std::uint32_t clock = 0;
   std::vector<std::uint8_t> extraBlock;  // raw block of another type placed first
+  // 16-byte records of the per-car table that closes the frame; none: no table.
+  std::vector<std::array<std::uint8_t, 16>> carTable;
 };
+
+// A per-car table record with only the identifier and the distance set.
+inline std::array<std::uint8_t, 16> carRecord(std::int32_t id, std::uint32_t distance) {
+  std::array<std::uint8_t, 16> r{};
+  r[4] = static_cast<std::uint8_t>(distance);
+  r[5] = static_cast<std::uint8_t>(distance >> 8);
+  r[6] = static_cast<std::uint8_t>(distance >> 16);
+  r[7] = static_cast<std::uint8_t>(id * 4 | ((distance >> 24) & 3));
+  return r;
+}
 
 // Distance in 1/2000 m packed into the first car-state bytes.
 inline void setDistance(FramePlan& frame, std::uint32_t distance) {
@@ -73,10 +87,13 @@ inline std::vector<std::uint8_t> buildReplay(const ReplayPlan& plan) {
   for (const DriverEntry& driver : plan.drivers) {
     std::size_t entry = out.size();
     out.zeros(152);
-    put(entry, driver.name.data(), driver.name.size());
+    put(entry, driver.name.data(), std::min<std::size_t>(driver.name.size(), 32));
     put(entry + 108, &driver.carNumber, 4);
     put(entry + 124, &driver.recordId, 4);
   }
+  // The last entry's last four bytes hold the practice section's length, patched below.
+  std::size_t practiceLengthAt = out.size() - 4;
+  std::size_t firstTag = out.size();
   auto writeBlocks = [&out](const std::vector<LapRecordBlock>& blocks) {
     for (const LapRecordBlock& block : blocks) {
       out.bytes("ORPL", 4);
@@ -97,20 +114,30 @@ inline std::vector<std::uint8_t> buildReplay(const ReplayPlan& plan) {
     out.u32(4);
     out.i32(-1);
   }
+  auto patchU32 = [&out](std::size_t at, std::size_t value) {
+    for (int i = 0; i < 4; ++i)
+      out.data()[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
+  };
+  if (!plan.drivers.empty()) patchU32(practiceLengthAt, out.size() - firstTag);
   if (!plan.race.empty()) {
     out.bytes("BTPL", 4);
-    out.zeros(8);
+    out.zeros(4);
+    std::size_t raceLengthAt = out.size();
+    out.zeros(4);
+    std::size_t raceStart = out.size();
     writeBlocks(plan.race);
+    patchU32(raceLengthAt, out.size() - raceStart);
   }
   out.bytes("END!", 4);
   out.zeros(8);
   out.u16(6);  // frame-section header of 6 bytes
   out.zeros(4);
 
-  auto writeFrame = [&out](const FramePlan& frame) {
+  std::size_t previousLength = 6;
+  auto writeFrame = [&out, &previousLength](const FramePlan& frame) {
     std::size_t start = out.size();
     out.u16(0);
-    out.u16(0);
+    out.u16(static_cast<std::uint32_t>(previousLength));
     out.i32(frame.counter);
     if (!frame.extraBlock.empty()) out.bytes(frame.extraBlock.data(), frame.extraBlock.size());
     if (frame.frameNumber >= 0) {
@@ -143,7 +170,13 @@ inline std::vector<std::uint8_t> buildReplay(const ReplayPlan& plan) {
         out.u16(0);
       }
     }
-    out.patchU16(start, static_cast<std::uint32_t>(out.size() - start));
+    if (!frame.carTable.empty()) {
+      out.u16(12);
+      out.u16(static_cast<std::uint32_t>(4 + 16 * frame.carTable.size()));
+      for (const auto& record : frame.carTable) out.bytes(record.data(), record.size());
+    }
+    previousLength = out.size() - start;
+    out.patchU16(start, static_cast<std::uint32_t>(previousLength));
   };
   for (const FramePlan& frame : plan.frames) writeFrame(frame);
   FramePlan empty;

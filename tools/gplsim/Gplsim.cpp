@@ -10,16 +10,26 @@
 #include "telemetry/ByteReader.h"
 #include "telemetry/FileBytes.h"
 #include "telemetry/TelFormat.h"
+#include "tools/gplsim/CarTable.h"
 #include "tools/gplsim/DriveModel.h"
 #include "tools/gplsim/ReplayEncoding.h"
 
 namespace lv::sim {
 namespace {
 
-constexpr std::int32_t kPlayerSlot = 3;
+constexpr std::int32_t kClientSlot = 3;
 constexpr std::int32_t kClockAtFirstFrame = 12000;  // two minutes into the session
 constexpr int kTelemetryLead = 60;                  // records the logger took before frame 0
 constexpr double kStartFraction = 0.6;
+
+// A server records as slot 0; a client as its own slot.
+std::int32_t playerSlot(const SimOptions& options) {
+  return options.server ? 0 : kClientSlot;
+}
+
+bool multiplayer(const SimOptions& options) {
+  return options.drivers >= 2;
+}
 
 TrackShape trackOf(const SimOptions& options) {
   std::int32_t units = static_cast<std::int32_t>(options.trackMiles * 3218000.0);
@@ -95,63 +105,156 @@ std::vector<DriverEntry> driverTable(const SimOptions& options) {
   static const char* kNames[] = {"Graham          Hill",    "Jack            Brabham",
                                  "John            Surtees", "Dan             Gurney",
                                  "Denny           Hulme",   "Jochen          Rindt"};
+  std::int32_t slot = playerSlot(options);
   std::vector<DriverEntry> drivers;
   int others = std::max(0, options.drivers - 1);
-  for (int i = 0; i < others; ++i)
-    drivers.push_back({kNames[i % 6], i % 7, i < kPlayerSlot ? i : i + 1});
-  DriverEntry player{options.playerName, 4, kPlayerSlot};
+  for (int i = 0; i < others; ++i) drivers.push_back({kNames[i % 6], i % 7, i < slot ? i : i + 1});
+  DriverEntry player{options.playerName, 4, slot};
   // A server saves its own replay as entry 0; a driver's replay lists the driver after one other.
   std::size_t at = options.server || drivers.empty() ? 0 : 1;
   drivers.insert(drivers.begin() + static_cast<std::ptrdiff_t>(at), player);
   return drivers;
 }
 
-RecordBlock otherDriverBlock(std::int32_t id, std::uint32_t seed, int laps, std::uint32_t start) {
-  RecordBlock block{id, {}};
+// Lap records of an earlier session, none of whose laps are in the recording.
+std::vector<LapRecord> earlierSession(std::int32_t id, std::uint32_t seed, int laps,
+                                      std::uint32_t start) {
+  std::vector<LapRecord> records;
   std::uint32_t time = start;
   for (int lap = 0; lap < laps; ++lap) {
     time += 88000 + (seed * 7919u + static_cast<std::uint32_t>(lap) * 104729u +
                      static_cast<std::uint32_t>(id) * 31u) %
                         9000;
-    block.records.push_back({time, static_cast<std::uint8_t>(lap == 2 ? 3 : 0)});
+    records.push_back({time, static_cast<std::uint8_t>(lap == 2 ? 3 : 0)});
   }
-  return block;
+  return records;
 }
 
-void addLapRecords(const SimOptions& options, const std::vector<int>& crossings,
-                   const Session& session, ReplayImage& image, Drive& drive) {
-  RecordBlock practice{kPlayerSlot, {}};
-  RecordBlock race{kPlayerSlot, {}};
+struct SessionRecords {
+  std::vector<LapRecord> practice;
+  std::vector<LapRecord> race;
+};
+
+// One record per line crossing, in the session the crossing belongs to.
+SessionRecords recordsAtCrossings(const std::vector<int>& crossings, const Session& session) {
+  SessionRecords records;
   for (int c : crossings) {
     bool inRace = session.racing(c) && c != session.raceStartFrame;
     std::uint32_t clock = inRace ? session.clock(c) : session.practiceClock(c);
-    LapRecord record{clock * 10, 0};
-    (inRace ? race : practice).records.push_back(record);
-    drive.lapRecordTimes.push_back(static_cast<std::int32_t>(record.cumulativeMs));
+    (inRace ? records.race : records.practice).push_back({clock * 10, 0});
   }
-  for (std::size_t j = 1; j < practice.records.size(); ++j)
-    drive.lapTimes.push_back(static_cast<std::int32_t>(practice.records[j].cumulativeMs -
-                                                       practice.records[j - 1].cumulativeMs));
-  for (std::size_t j = 1; j < race.records.size(); ++j)
-    drive.lapTimes.push_back(
-        static_cast<std::int32_t>(race.records[j].cumulativeMs - race.records[j - 1].cumulativeMs));
-  for (const DriverEntry& driver : image.drivers) {
-    bool player = driver.recordId == kPlayerSlot;
-    image.practice.push_back(player ? practice
-                                    : otherDriverBlock(driver.recordId, options.seed, 5, 1000));
-    image.race.push_back(player ? race : otherDriverBlock(driver.recordId, options.seed + 1, 4, 0));
+  return records;
+}
+
+// Another driver's records: the laps driven in the recording, behind one lap of the same
+// session that ended before it; a race recording brings the practice of an earlier session.
+SessionRecords otherDriverRecords(const SimOptions& options, std::int32_t id,
+                                  const std::vector<int>& crossings, const Session& session) {
+  SessionRecords records = recordsAtCrossings(crossings, session);
+  if (options.raceRecording) {
+    records.practice = earlierSession(id, options.seed, 5, 1000);
+  } else {
+    std::uint32_t first = static_cast<std::uint32_t>(kClockAtFirstFrame) * 10;
+    records.practice.insert(records.practice.begin(),
+                            {first - 20000 - 1000 * static_cast<std::uint32_t>(id), 0});
   }
+  if (records.practice.size() > 2) records.practice[2].flag = 3;
+  if (records.race.size() > 1) records.race[1].flag = 16;  // a lap the game did not count
+  return records;
+}
+
+void addPlayerRecords(const std::vector<int>& crossings, const Session& session,
+                      const SessionRecords& records, Drive& drive) {
+  for (int c : crossings) {
+    bool inRace = session.racing(c) && c != session.raceStartFrame;
+    std::uint32_t clock = inRace ? session.clock(c) : session.practiceClock(c);
+    drive.lapRecordTimes.push_back(static_cast<std::int32_t>(clock * 10));
+  }
+  for (const auto* list : {&records.practice, &records.race})
+    for (std::size_t j = 1; j < list->size(); ++j)
+      drive.lapTimes.push_back(
+          static_cast<std::int32_t>((*list)[j].cumulativeMs - (*list)[j - 1].cumulativeMs));
 }
 
 ReplayImage replayHeader(const SimOptions& options) {
   ReplayImage image;
   image.fpsCharacter = options.fps == 60 ? '0' : '1';
-  image.playerSlot = kPlayerSlot;
+  image.playerSlot = playerSlot(options);
   image.playerName = options.playerName;
   image.trackName = options.trackName;
   image.carSetName = options.carSetName;
   image.drivers = driverTable(options);
   return image;
+}
+
+// The other drivers of a multiplayer drive, each on its own drive around the same track.
+std::vector<std::vector<CarState>> otherDrives(const SimOptions& options, const ReplayImage& image,
+                                               int frames) {
+  std::vector<std::vector<CarState>> drives;
+  TrackShape track = trackOf(options);
+  int i = 0;
+  for (const DriverEntry& driver : image.drivers) {
+    if (driver.recordId == image.playerSlot) continue;
+    ++i;
+    double start = std::fmod(kStartFraction + 0.13 * i, 1.0);
+    drives.push_back(simulateDrive(track, options.fps, frames, start, options.seed + 17u * i));
+  }
+  return drives;
+}
+
+// The per-car table of frame s: every car's record, the other drivers' inputs as late as the
+// recording receives them.
+void fillCarTable(const SimOptions& options, const ReplayImage& image,
+                  const std::vector<CarState>& player,
+                  const std::vector<std::vector<CarState>>& others, int s, ReplayFrame& frame) {
+  int delay = options.pingFrames * (options.server ? 1 : 2);
+  std::size_t other = 0;
+  for (const DriverEntry& driver : image.drivers) {
+    if (driver.recordId == image.playerSlot) {
+      frame.carTable.push_back(
+          encodeCarRecord(carRecordValues(player[static_cast<std::size_t>(s)]), driver.recordId));
+      continue;
+    }
+    const std::vector<CarState>& drive = others[other++];
+    CarRecordValues now = carRecordValues(drive[static_cast<std::size_t>(s)]);
+    CarRecordValues inputs =
+        carRecordValues(drive[static_cast<std::size_t>(std::max(0, s - delay))]);
+    frame.carTable.push_back(encodeCarRecord(delayedInputs(now, inputs), driver.recordId));
+  }
+}
+
+FrameOpening openingOf(const SimOptions& options, int s) {
+  if (!multiplayer(options)) return FrameOpening::kClock;
+  return s % 7 == 0 ? FrameOpening::kLeadBlock : FrameOpening::kClockAndFiller;
+}
+
+std::int32_t slotOfCar(const ReplayImage& image, int car) {
+  return image.drivers[static_cast<std::size_t>(car)].recordId;
+}
+
+// Records and truth of the other drivers.
+void describeOthers(const SimOptions& options, const ReplayImage& image,
+                    const std::vector<std::vector<CarState>>& others, const Session& session,
+                    Drive& drive) {
+  std::size_t other = 0;
+  for (const DriverEntry& driver : image.drivers) {
+    if (driver.recordId == image.playerSlot) continue;
+    const std::vector<CarState>& states = others[other++];
+    OtherDriver described{driver.name, driver.carNumber, driver.recordId, {}, {}, {}};
+    SessionRecords records =
+        otherDriverRecords(options, driver.recordId, lineCrossings(states), session);
+    described.practice = records.practice;
+    described.race = records.race;
+    for (int s = 0; s < static_cast<int>(states.size()); ++s) {
+      FrameTruth truth{};
+      shownFields(carRecordValues(states[static_cast<std::size_t>(s)]), truth.fields);
+      truth.distance = truth.fields[0];
+      truth.fields[1] = 5000 + s;
+      truth.fields[23] = statusWord(states[static_cast<std::size_t>(s)].lap);
+      described.frames.push_back(truth);
+    }
+    drive.others.push_back(std::move(described));
+  }
 }
 
 // Replay, records and truth of the frames states[lead ..].
@@ -160,31 +263,55 @@ void buildReplay(const SimOptions& options, const std::vector<CarState>& states,
   std::vector<CarState> frames(states.begin() + lead, states.end());
   std::vector<int> crossings = lineCrossings(frames);
   int raceStart =
-      options.raceFromLap >= 0 && options.raceFromLap < static_cast<int>(crossings.size())
+      options.raceRecording ? 0
+      : options.raceFromLap >= 0 && options.raceFromLap < static_cast<int>(crossings.size())
           ? crossings[static_cast<std::size_t>(options.raceFromLap)]
           : -1;
   Session session{options.fps, raceStart};
   ReplayImage image = replayHeader(options);
-  addLapRecords(options, crossings, session, image, drive);
+  int frameCount = static_cast<int>(frames.size());
+  std::vector<std::vector<CarState>> others = multiplayer(options)
+                                                  ? otherDrives(options, image, frameCount)
+                                                  : std::vector<std::vector<CarState>>{};
+  SessionRecords playerRecords = recordsAtCrossings(crossings, session);
+  addPlayerRecords(crossings, session, playerRecords, drive);
+  if (multiplayer(options)) describeOthers(options, image, others, session, drive);
+  // Drivers are listed in the same order in the table, the record sections and the frames.
+  std::size_t other = 0;
+  for (const DriverEntry& driver : image.drivers) {
+    bool player = driver.recordId == image.playerSlot;
+    SessionRecords records =
+        player ? playerRecords
+               : SessionRecords{drive.others[other].practice, drive.others[other].race};
+    if (!player) ++other;
+    image.practice.push_back({driver.recordId, records.practice});
+    image.race.push_back({driver.recordId, records.race});
+  }
   int cars = static_cast<int>(image.drivers.size());
-  for (int s = 0; s < static_cast<int>(frames.size()); ++s) {
+  for (int s = 0; s < frameCount; ++s) {
     ReplayFrame frame;
+    frame.opening = openingOf(options, s);
     frame.counter = (s + 2) & 0xFFFF;
     frame.frameNumber = 5000 + s;
     frame.clockFlag = session.racing(s) ? 1 : 0;
     frame.clock = session.clock(s);
     fillFields(frames[static_cast<std::size_t>(s)], s, frame.fields);
+    std::size_t otherIndex = 0;
     for (int car = 0; car < cars; ++car) {
-      std::int32_t slot = car == 0 ? kPlayerSlot : (car <= kPlayerSlot ? car - 1 : car);
-      frame.carStatus.push_back({static_cast<std::uint16_t>(slot * 64 + 5),
-                                 car == 0 ? frame.fields[23] : statusWord(s / 3000)});
+      std::int32_t slot = slotOfCar(image, car);
+      std::int32_t status = frame.fields[23];
+      if (slot != image.playerSlot)
+        status = drive.others[otherIndex++].frames[static_cast<std::size_t>(s)].fields[23];
+      frame.carStatus.push_back({static_cast<std::uint16_t>(slot * 64 + 5), status});
     }
+    if (multiplayer(options)) fillCarTable(options, image, frames, others, s, frame);
     frame.playerBlock3 = static_cast<std::uint32_t>(frame.fields[22]);
     FrameTruth truth{frame.fields[0], {}};
     std::copy(std::begin(frame.fields), std::end(frame.fields), truth.fields);
     drive.frames.push_back(truth);
     image.frames.push_back(std::move(frame));
   }
+  if (frameCount > 1) drive.startClock = session.clock(multiplayer(options) ? 1 : 0);
   drive.replay = encodeReplay(image);
 }
 
@@ -285,8 +412,10 @@ Status writeDriveFolder(const SimOptions& options, const Drive& drive, const std
   std::snprintf(trackIni, sizeof trackIni, "[track]\nname = %s\ntrack_length = %.3f miles\n",
                 options.trackName.c_str(), options.trackMiles);
   fs::path replay = gpl / "replay" / (options.name + ".rpy");
+  std::string ping = std::to_string(options.pingFrames) + "\n";
   for (Status status :
        {write(root / "Vantor.ini", ini.data(), ini.size()),
+        write(root / "Ping.ini", ping.data(), ping.size()),
         write(gpl / "tracks" / options.trackName / "track.ini", trackIni, std::strlen(trackIni)),
         write(replay, drive.replay.data(), drive.replay.size())}) {
     if (!status) return status;

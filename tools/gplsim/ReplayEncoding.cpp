@@ -93,15 +93,30 @@ void writeDrivers(ByteWriter& out, const ReplayImage& image) {
   }
 }
 
-void writeFrame(ByteWriter& out, const ReplayFrame& frame) {
-  std::size_t start = out.size();
-  out.u16(0);
-  out.u16(0);
-  out.i32(frame.counter);
+void writeClock(ByteWriter& out, const ReplayFrame& frame) {
   out.u16(13);
   out.u16(8);
   out.u8(frame.clockFlag);
   out.u24(frame.clock);
+}
+
+// Returns the frame's length.
+std::size_t writeFrame(ByteWriter& out, const ReplayFrame& frame, std::size_t previousLength) {
+  std::size_t start = out.size();
+  out.u16(0);
+  out.u16(static_cast<std::uint32_t>(previousLength));
+  out.i32(frame.counter);
+  if (frame.opening == FrameOpening::kLeadBlock) {
+    out.u16(15);
+    out.u16(8);
+    out.u32(frame.counter);
+  }
+  writeClock(out, frame);
+  if (frame.opening == FrameOpening::kClockAndFiller) {
+    out.u16(2);
+    out.u16(8);
+    out.u32(0);
+  }
   out.u16(14);
   out.u16(8);
   out.i32(frame.frameNumber);
@@ -126,7 +141,13 @@ void writeFrame(ByteWriter& out, const ReplayFrame& frame) {
   out.u16(8);
   out.u16(static_cast<std::uint32_t>(frame.fields[24]));
   out.zeros(2);
+  if (!frame.carTable.empty()) {
+    out.u16(kCarTableBlock);
+    out.u16(static_cast<std::uint32_t>(4 + 16 * frame.carTable.size()));
+    for (const auto& record : frame.carTable) out.bytes(record.data(), record.size());
+  }
   out.patchU16(start, static_cast<std::uint32_t>(out.size() - start));
+  return out.size() - start;
 }
 
 }  // namespace
@@ -140,11 +161,12 @@ std::vector<std::uint8_t> encodeReplay(const ReplayImage& image) {
   out.u32(0);
   out.u32(static_cast<std::uint32_t>(blocksSize(image.race)));
   writeBlocks(out, image.race);
-  out.zeros(4);  // end tag
+  out.bytes("PTPR", 4);
   out.zeros(8);
   out.u16(8);  // frame-section header
   out.zeros(6);
-  for (const ReplayFrame& frame : image.frames) writeFrame(out, frame);
+  std::size_t previous = 8;
+  for (const ReplayFrame& frame : image.frames) previous = writeFrame(out, frame, previous);
   return std::move(out.data());
 }
 

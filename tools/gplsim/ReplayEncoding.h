@@ -26,7 +26,15 @@ struct RecordBlock {
   std::vector<LapRecord> records;
 };
 
+// How a frame opens. A multiplayer recording opens most frames with the race clock and a
+// block behind it, and some with a type-15 block; the per-car table then closes the frame.
+enum class FrameOpening { kClock, kClockAndFiller, kLeadBlock };
+
+inline constexpr std::uint16_t kCarTableBlock = 12;
+
 struct ReplayFrame {
+  FrameOpening opening = FrameOpening::kClock;
+  std::vector<std::array<std::uint8_t, 16>> carTable;  // none: no table
   std::int32_t counter;
   std::int32_t frameNumber;
   std::uint8_t clockFlag;
@@ -49,9 +57,11 @@ struct ReplayImage {
 };
 
 // The replay file: header, driver table (the last entry carries the length of the practice
-// section), practice blocks, "BTPL", race blocks, an end tag, the frame-section header and
-// the frames. Each frame holds its race clock block first, then the frame number, a status
-// block per car, the player's car state and the engine word behind it.
+// section), practice blocks, "BTPL" with the race section's length, race blocks, the end tag
+// "PTPR", the frame-section header and the frames. Each frame holds its race clock block
+// (see FrameOpening), then the frame number, a status block per car, the player's car state,
+// the engine word behind it and the per-car table. A frame's second word is the length of
+// the frame before it.
 std::vector<std::uint8_t> encodeReplay(const ReplayImage& image);
 
 }  // namespace lv::sim

@@ -26,6 +26,12 @@ int main(int argc, char** argv) {
   app.add_option("--frames", options.frames, "total frames (overrides --laps)")
       ->check(CLI::Range(0, 2000000));
   app.add_option("--race-from-lap", options.raceFromLap, "the race starts at this line crossing");
+  app.add_flag("--race-recording", options.raceRecording,
+               "the recording starts at the race start (other drivers' practice is earlier)");
+  app.add_option("--ping", options.pingFrames,
+                 "network delay in frames, written to Ping.ini; a client receives other "
+                 "drivers' inputs twice as late")
+      ->check(CLI::Range(0, 1000));
   app.add_option("--name", options.name, "replay name");
   app.add_option("--track", options.trackName, "track folder name (at most 8 characters)");
   app.add_flag("--no-tel", noTel, "write no telemetry");

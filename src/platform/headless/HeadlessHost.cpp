@@ -37,6 +37,10 @@ void HeadlessHost::lapListSelect(int line) {
   sink_("list-select " + std::to_string(line));
 }
 
+void HeadlessHost::treeClear() {
+  sink_("tree-clear");
+}
+
 void HeadlessHost::treeAppend(int level, std::string_view text) {
   sink_("tree+ " + std::to_string(level) + " " + std::string(text));
 }

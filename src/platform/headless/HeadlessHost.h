@@ -26,7 +26,7 @@ class HeadlessHost : public DialogHost {
   std::optional<std::string> chooseFileToSave(const FileDialogRequest& request) override;
   void lapListAppend(std::string_view line) override;
   void lapListSelect(int line) override;
-  void treeClear() override {}
+  void treeClear() override;
   void treeAppend(int level, std::string_view text) override;
   void showControl(int controlId, bool shown) override;
   void setCaption(int controlId, std::string_view caption) override;

@@ -83,8 +83,26 @@ Status DialogCommands::dispatch(const std::string& line) {
   if (verb == "scroll" && parseInt(first, a) && (second.empty() || parseInt(second, b))) {
     return result(dialog_.onScroll(a, b), command);
   }
-  if (verb == "ldm" || verb == "tree") return result(CommandResult::kNotAvailable, command);
+  if (verb == "ldm") {
+    answers_.push(argument.empty() ? std::nullopt : std::optional<std::string>(argument));
+    return result(dialog_.onButton(control::kLoadMultiplayer), command);
+  }
+  if (verb == "tree") return treeDoubleClick(argument, command);
   return Status::error("'" + command + "': unknown command or wrong arguments");
+}
+
+// `tree D K N` double-clicks lap line N (from 0) of kind K (0 "Training", 1 "Rennen") of
+// driver item D (from 0, in tree order).
+Status DialogCommands::treeDoubleClick(const std::string& argument, const std::string& command) {
+  std::istringstream words(argument);
+  std::string driver, kind, line, extra;
+  int d = 0, k = 0, n = 0;
+  words >> driver >> kind >> line >> extra;
+  if (!parseInt(driver, d) || !parseInt(kind, k) || !parseInt(line, n) || !extra.empty())
+    return Status::error("'" + command + "': unknown command or wrong arguments");
+  if (!dialog_.onTreeLapDoubleClick(d, k, n))
+    return Status::error("'" + command + "': the tree has no such lap line");
+  return Status::ok();
 }
 
 Status DialogCommands::press(const std::string& argument) {

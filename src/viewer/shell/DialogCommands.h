@@ -13,7 +13,9 @@ namespace lv {
 //   mousemove | load [PATH] | ldm PATH | save [PATH] | select N | dblclick N | radio I |
 //   press CAPTION | press #ID | rclick X | scroll CODE [POS] | tree D K N
 // "load" and "save" answer their file dialog with PATH, or cancel it without one; the file
-// dialog of a pressed file button is cancelled. Blank lines and lines starting with '#' are
+// dialog of a pressed file button is cancelled. "ldm PATH" answers the file dialog of "ld M";
+// `tree D K N` double-clicks lap line N (from 0) of kind K (0 practice, 1 race) of driver
+// item D (from 0, in tree order). Blank lines and lines starting with '#' are
 // ignored.
 class DialogCommands {
  public:
@@ -25,6 +27,7 @@ class DialogCommands {
  private:
   Status dispatch(const std::string& command);
   Status press(const std::string& argument);
+  Status treeDoubleClick(const std::string& argument, const std::string& command);
   Status result(CommandResult result, const std::string& command) const;
 
   MainDialog& dialog_;

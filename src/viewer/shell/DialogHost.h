@@ -31,6 +31,11 @@ class DialogHost : public DialogControls {
   virtual void lapListAppend(std::string_view line) = 0;
   virtual void lapListSelect(int line) = 0;
 
+  // The replay tree (control 1109): cleared, then filled depth-first, each item one level
+  // (1 driver, 2 lap kind, 3 lap line) below the last item appended one level up. Items are
+  // numbered from 0 in the order appended; a double-click on a lap line is passed to
+  // MainDialog::onTreeDoubleClick with that number, while a double-click on a driver or lap
+  // kind item only opens or closes it. The dialog shows and hides the tree with showControl.
   virtual void treeClear() = 0;
   virtual void treeAppend(int level, std::string_view text) = 0;
 };

@@ -45,7 +45,8 @@ CommandResult MainDialog::onButton(int controlId) {
       runSaveCommand(context_);
       return CommandResult::kDone;
     case control::kLoadMultiplayer:
-      return CommandResult::kNotAvailable;
+      runLoadMultiplayer(context_, multiplayer_);
+      return CommandResult::kDone;
     case control::kLineMinus:
       eraseGraphs(graphs);
       return CommandResult::kDone;
@@ -118,6 +119,27 @@ CommandResult MainDialog::onScroll(int code, int position) {
   GraphContext graphs = context_.graphs();
   scrollGraphs(graphs, channels_, code, position);
   return CommandResult::kDone;
+}
+
+void MainDialog::onTreeDoubleClick(int item) {
+  runTreeDoubleClick(context_, multiplayer_, item, treeImportFollowUps());
+}
+
+bool MainDialog::onTreeLapDoubleClick(int driver, int kind, int line) {
+  int item = multiplayer_.tree.lapItem(driver, kind, line);
+  if (item < 0) return false;
+  onTreeDoubleClick(item);
+  return true;
+}
+
+TreeImportFollowUps MainDialog::treeImportFollowUps() const {
+  TreeImportFollowUps followUps;
+  followUps.fitTrackMap = [](ShellContext& context) {
+    GraphContext graphs = context.graphs();
+    fitTrackMap(graphs, MapFrameVariant::kTreeImport);
+  };
+  followUps.lapChoice = lapChoiceFollowUps();
+  return followUps;
 }
 
 LoadFollowUps MainDialog::loadFollowUps() const {
