@@ -37,8 +37,8 @@ Status resultStatus(CommandResult result, const std::string& command) {
 
 }  // namespace
 
-CliSession::CliSession(HeadlessHost::Sink sink, std::string iniDir, Canvas* picture)
-    : host_(std::move(sink), picture), dialog_(host_, std::move(iniDir)) {
+CliSession::CliSession(HeadlessHost::Sink sink, std::string iniDir, HeadlessDrawing drawing)
+    : host_(std::move(sink), drawing), dialog_(host_, std::move(iniDir)) {
   dialog_.initialize();
 }
 

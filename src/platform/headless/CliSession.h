@@ -15,7 +15,7 @@ namespace lv {
 // Blank lines and lines starting with '#' are ignored.
 class CliSession {
  public:
-  CliSession(HeadlessHost::Sink sink, std::string iniDir, Canvas* picture = nullptr);
+  CliSession(HeadlessHost::Sink sink, std::string iniDir, HeadlessDrawing drawing = {});
 
   Status run(const std::string& command);
 

@@ -7,10 +7,17 @@
 #include <string>
 
 #include "platform/headless/CanvasTee.h"
+#include "platform/headless/DiscardingCanvas.h"
 #include "platform/headless/RecordingCanvas.h"
 #include "viewer/shell/DialogHost.h"
 
 namespace lv {
+
+// Whether drawing calls become events, and where else they go.
+struct HeadlessDrawing {
+  Canvas* picture = nullptr;  // every drawing call also goes here
+  bool events = true;         // false: erase, pen, move, line, rect, ellipse, text are not sent
+};
 
 // A dialog host without a window: every change to a control, every box and every drawing
 // call becomes one event line, and file dialogs answer from a queue of scripted answers
@@ -18,13 +25,12 @@ namespace lv {
 class HeadlessHost : public DialogHost {
  public:
   using Sink = std::function<void(std::string_view)>;
-  // With a `picture`, every drawing call also goes there.
-  explicit HeadlessHost(Sink sink, Canvas* picture = nullptr);
+  explicit HeadlessHost(Sink sink, HeadlessDrawing drawing = {});
 
   // The answer of the next file dialog; nothing cancels it.
   void queueFileAnswer(std::optional<std::string> path) { answers_.push_back(std::move(path)); }
 
-  Canvas& canvas() override { return tee_ ? static_cast<Canvas&>(*tee_) : canvas_; }
+  Canvas& canvas() override { return *canvasInUse_; }
   void messageBox(std::string_view title, std::string_view text) override;
   std::optional<std::string> chooseFileToOpen(const FileDialogRequest& request) override;
   std::optional<std::string> chooseFileToSave(const FileDialogRequest& request) override;
@@ -42,7 +48,9 @@ class HeadlessHost : public DialogHost {
 
   Sink sink_;
   RecordingCanvas canvas_;
+  DiscardingCanvas discard_;
   std::unique_ptr<CanvasTee> tee_;
+  Canvas* canvasInUse_ = nullptr;
   std::deque<std::optional<std::string>> answers_;
 };
 

@@ -1,9 +1,11 @@
 #include "viewer/overviews/TyreOverview.h"
 
-#include <vector>
+#include <algorithm>
 
+#include "viewer/graphs/CanvasBatch.h"
 #include "viewer/graphs/GraphCanvas.h"
 #include "viewer/graphs/StatusWord.h"
+#include "viewer/load/FixedTable.h"
 #include "viewer/load/Truncate.h"
 
 namespace lv {
@@ -21,26 +23,57 @@ Rows rowsFor(const GraphContext& c) {
   return {23.0, 20.0, 724 - 140, 724 + 130};
 }
 
-// x pixel of every sample of the drive, computed once for all the traces.
-std::vector<int> sampleColumns(const GraphContext& c) {
-  std::vector<int> columns;
-  for (int i = 0; i + 1 < c.view.xSpan; ++i)
-    columns.push_back(truncToInt(static_cast<float>(i) / c.view.xSpan * kPlotWidth));
-  return columns;
+int sampleCount(const GraphContext& c) {
+  int samples = 0;
+  while (samples + 1 < c.view.xSpan) ++samples;
+  return samples;
 }
 
-void drawWheelGroup(GraphContext& c, const std::vector<int>& xs, int wheel, const Rows& rows,
-                    int s0) {
+// Values of every sample that several traces share, worked out once: the x pixel, the
+// status word (the frame records are large and five traces need only this field of them),
+// and the two rows of the traces of one wheel. A long drive needs megabytes of them at once,
+// so they live in memory that asks for huge pages rather than in thousands of fresh pages.
+struct SampleValues {
+  explicit SampleValues(std::size_t samples)
+      : size(samples),
+        xs(std::max<std::size_t>(samples, 1)),
+        status(std::max<std::size_t>(samples, 1)),
+        across(std::max<std::size_t>(samples, 1)),
+        centre(std::max<std::size_t>(samples, 1)) {}
+
+  std::size_t size;
+  FixedTable<int> xs;
+  FixedTable<std::int32_t> status;
+  FixedTable<int> across;
+  FixedTable<int> centre;
+};
+
+void fillShared(const GraphContext& c, SampleValues& v) {
+  for (std::size_t i = 0; i < v.size; ++i) {
+    v.xs[i] = truncToInt(static_cast<float>(i) / c.view.xSpan * kPlotWidth);
+    v.status[i] = frameAt(c, static_cast<int>(i)).f[FrameRecord::kStatusWord];
+  }
+}
+
+void drawCurve(Canvas& canvas, const FixedTable<int>& xs, const FixedTable<int>& rows,
+               std::size_t size, int firstRow) {
+  canvas.moveTo(0, firstRow);
+  PolylineBatch curve(canvas);
+  for (std::size_t i = 0; i < size; ++i) curve.add({xs[i], rows[i]});
+}
+
+void drawWheelGroup(GraphContext& c, SampleValues& v, int wheel, const Rows& rows, int s0) {
   PenScope pen(c.canvas, kWheelColours[static_cast<std::size_t>(wheel)]);
-  int g = 12 + 3 * wheel;
-  for (std::size_t i = 0; i < xs.size(); ++i) {
-    std::int32_t word = frameAt(c, static_cast<int>(i)).f[FrameRecord::kStatusWord];
-    for (int row = 0; row < 2; ++row) {
-      int top = kStatusRows[wheel][row];
-      c.canvas.moveTo(xs[i], top);
-      c.canvas.lineTo(xs[i], top + 2 * statusField(word, kStatusBits[wheel][row]));
+  {
+    StrokeBatch bars(c.canvas);
+    const int* tops = kStatusRows[wheel];
+    const int* bits = kStatusBits[wheel];
+    for (std::size_t i = 0; i < v.size; ++i) {
+      bars.add({v.xs[i], tops[0], tops[0] + 2 * statusField(v.status[i], bits[0])});
+      bars.add({v.xs[i], tops[1], tops[1] + 2 * statusField(v.status[i], bits[1])});
     }
   }
+  int g = 12 + 3 * wheel;
   auto across = [&](int k) {
     const TelemetryRecord& t = telemetryAt(c, k);
     return truncToInt(rows.rowA - (t.f[g + 2] - t.f[g]) * rows.a);
@@ -49,13 +82,16 @@ void drawWheelGroup(GraphContext& c, const std::vector<int>& xs, int wheel, cons
     const TelemetryRecord& t = telemetryAt(c, k);
     return truncToInt(rows.rowB - (t.f[g + 1] - (t.f[g] + t.f[g + 2]) / 2.0) * rows.b);
   };
-  c.canvas.moveTo(0, across(s0));
-  for (std::size_t i = 0; i < xs.size(); ++i) c.canvas.lineTo(xs[i], across(static_cast<int>(i)));
-  c.canvas.moveTo(0, centre(s0));
-  for (std::size_t i = 0; i < xs.size(); ++i) c.canvas.lineTo(xs[i], centre(static_cast<int>(i)));
+  // Both traces from one pass over the telemetry records.
+  for (std::size_t i = 0; i < v.size; ++i) {
+    v.across[i] = across(static_cast<int>(i));
+    v.centre[i] = centre(static_cast<int>(i));
+  }
+  drawCurve(c.canvas, v.xs, v.across, v.size, across(s0));
+  drawCurve(c.canvas, v.xs, v.centre, v.size, centre(s0));
 }
 
-void drawMeanTemperature(GraphContext& c, const std::vector<int>& xs, int wheel) {
+void drawMeanTemperature(GraphContext& c, const SampleValues& v, int wheel) {
   struct Box {
     int x, y, width, height;
   };
@@ -73,15 +109,14 @@ void drawMeanTemperature(GraphContext& c, const std::vector<int>& xs, int wheel)
         747 - factor * c.stores.tyreTempAvg[static_cast<std::size_t>(clampRow(i))].w[wheel]);
   };
   c.canvas.moveTo(0, row(0));
-  for (std::size_t i = 0; i < xs.size(); ++i) c.canvas.lineTo(xs[i], row(static_cast<int>(i)));
+  PolylineBatch curve(c.canvas);
+  for (std::size_t i = 0; i < v.size; ++i) curve.add({v.xs[i], row(static_cast<int>(i))});
 }
 
-void drawDamageBars(GraphContext& c, const std::vector<int>& xs) {
-  for (std::size_t i = 0; i < xs.size(); ++i) {
-    std::int64_t word = frameAt(c, static_cast<int>(i)).f[FrameRecord::kStatusWord];
-    int d = static_cast<int>(word % (std::int64_t{1} << 31) / (std::int64_t{1} << 24));
-    c.canvas.moveTo(xs[i], 57);
-    c.canvas.lineTo(xs[i], 57 + d);
+void drawDamageBars(GraphContext& c, const SampleValues& v) {
+  StrokeBatch bars(c.canvas);
+  for (std::size_t i = 0; i < v.size; ++i) {
+    bars.add({v.xs[i], 57, 57 + damageField(v.status[i])});
   }
 }
 
@@ -101,10 +136,11 @@ void drawTyreOverview(GraphContext& c, int samples) {
   }
   c.view.xSpan = static_cast<float>(samples);
   int s0 = lapInSlot(c, 0).first;
-  std::vector<int> xs = sampleColumns(c);
-  for (int wheel = 0; wheel < 4; ++wheel) drawWheelGroup(c, xs, wheel, rows, s0);
-  for (int wheel = 0; wheel < 4; ++wheel) drawMeanTemperature(c, xs, wheel);
-  drawDamageBars(c, xs);
+  SampleValues values(static_cast<std::size_t>(sampleCount(c)));
+  fillShared(c, values);
+  for (int wheel = 0; wheel < 4; ++wheel) drawWheelGroup(c, values, wheel, rows, s0);
+  for (int wheel = 0; wheel < 4; ++wheel) drawMeanTemperature(c, values, wheel);
+  drawDamageBars(c, values);
 }
 
 }  // namespace lv
