@@ -257,7 +257,9 @@ TEST(RasterSameness, RandomCurvesStrokesAndRectanglesMatchPixelForPixel) {
       both.rectangleOutline(x, y, near(0, 80), near(0, 80), colours[(round + 1) % 4]);
     }
     // Compared often, before later drawing can cover a wrong pixel.
-    if (round % 12 == 11) ASSERT_EQ(both.differences(), 0) << "after round " << round;
+    if (round % 12 == 11) {
+      ASSERT_EQ(both.differences(), 0) << "after round " << round;
+    }
   }
 }
 
