@@ -1,8 +1,12 @@
 // One first load of a file, cold, in its stages, as the load command runs them with the
-// picture drawn into the raster: map, decode (for a replay also the telemetry attached),
-// derive and cut, picture, and the release of everything at the end. Run it in a fresh
-// process per measurement (bench/load/load_bench.sh does):
-//   load_split INI_DIR FILE    prints "stage milliseconds" lines
+// picture drawn into the raster: map, decode, attach (a replay's telemetry), derive and cut,
+// the first text (the font is loaded), picture, and the release of everything at the end.
+// Run it in a fresh process per measurement (bench/load/load_bench.sh does):
+//   load_split [--no-huge-pages] INI_DIR FILE
+// prints per stage its wall and processor milliseconds and its page faults. --no-huge-pages
+// asks the kernel for small pages in the stores, to see what huge pages save.
+#include <sys/mman.h>
+#include <sys/resource.h>
 #include <time.h>
 
 #include <chrono>
@@ -16,6 +20,7 @@
 #include "viewer/load/DerivedValues.h"
 #include "viewer/load/GplFolder.h"
 #include "viewer/load/LapCutting.h"
+#include "viewer/load/Prefault.h"
 #include "viewer/load/QuickOverviewTable.h"
 #include "viewer/load/ReplayReader.h"
 #include "viewer/load/SavedLapsFile.h"
@@ -39,6 +44,12 @@ double processCpuMs() {
   return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
 }
 
+long pageFaults() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_minflt + usage.ru_majflt;
+}
+
 // Wall time and processor time of each stage: on a shared machine the processor time shows
 // the stage's own cost when the wall time also holds waits for the other jobs.
 class Stopwatch {
@@ -46,16 +57,36 @@ class Stopwatch {
   void lap(const char* stage) {
     auto now = std::chrono::steady_clock::now();
     double cpu = processCpuMs();
-    std::printf("%-12s wall %7.2f ms  cpu %7.2f ms\n", stage,
-                std::chrono::duration<double, std::milli>(now - wall_).count(), cpu - cpu_);
+    long faults = pageFaults();
+    std::printf("%-12s wall %7.2f ms  cpu %7.2f ms  faults %6ld\n", stage,
+                std::chrono::duration<double, std::milli>(now - wall_).count(), cpu - cpu_,
+                faults - faults_);
     wall_ = now;
     cpu_ = cpu;
+    faults_ = faults;
   }
 
  private:
   std::chrono::steady_clock::time_point wall_ = std::chrono::steady_clock::now();
   double cpu_ = processCpuMs();
+  long faults_ = pageFaults();
 };
+
+template <typename Row>
+void smallPages(lv::FixedTable<Row>& table) {
+  madvise(table.data(), table.capacity() * sizeof(Row), MADV_NOHUGEPAGE);
+}
+
+void smallPages(lv::ViewerStores& s) {
+  smallPages(s.frameTable);
+  smallPages(s.telemetryTable);
+  smallPages(s.contactPatchTable);
+  smallPages(s.extraTable);
+  smallPages(s.trackDistanceStep);
+  smallPages(s.headingTable);
+  smallPages(s.tyreTempAvg);
+  smallPages(s.contactPatchAvg);
+}
 
 bool endsWith(const std::string& text, char c) {
   return !text.empty() && text.back() == c;
@@ -64,23 +95,28 @@ bool endsWith(const std::string& text, char c) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: load_split INI_DIR FILE\n");
+  bool hugePages = argc == 3;
+  if (argc != 3 && !(argc == 4 && std::string(argv[1]) == "--no-huge-pages")) {
+    std::fprintf(stderr, "usage: load_split [--no-huge-pages] INI_DIR FILE\n");
     return 2;
   }
-  std::string path = argv[2];
+  const char* iniDir = argv[argc - 2];
+  std::string path = argv[argc - 1];
   Stopwatch watch;
   auto stores = std::make_unique<lv::ViewerStores>();
+  if (!hugePages) smallPages(*stores);
   stores->resetForFirstLoad();
   stores->tyreTempMin.fill(1000000.0f);
   stores->tyreTempMax.fill(-1000000.0f);
   lv::GplFolder folder;
-  if (!lv::GplFolder::load(argv[1], folder)) return 1;
+  if (!lv::GplFolder::load(iniDir, folder)) return 1;
   lv::FileBytes file, tel;
   if (!file.open(path)) return 1;
   bool savedLaps = endsWith(path, 'r');
   std::string telPath = path.substr(0, path.size() - 3) + "tel";
   bool withTel = !savedLaps && lv::fileExists(telPath) && tel.open(telPath);
+  lv::prefaultMapping(file.bytes());
+  lv::prefaultMapping(tel.bytes());
   watch.lap("map");
 
   lv::LapSource source;

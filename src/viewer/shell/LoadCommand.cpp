@@ -6,6 +6,7 @@
 #include "viewer/load/DerivedValues.h"
 #include "viewer/load/GplFolder.h"
 #include "viewer/load/LapCutting.h"
+#include "viewer/load/Prefault.h"
 #include "viewer/load/QuickOverviewTable.h"
 #include "viewer/load/ReplayReader.h"
 #include "viewer/load/SavedLapsListing.h"
@@ -69,6 +70,7 @@ void attachTelemetryIfPresent(ShellContext& context, const std::string& replayPa
   std::string telPath = withExtension(replayPath, "tel");
   FileBytes tel;
   if (!fileExists(telPath) || !tel.open(telPath)) return;
+  prefaultMapping(tel.bytes());
   drawTelemetryHints(context.host.canvas());
   attachTelemetry(tel.bytes(), context.state.stores, context.state.stores.sampleCount, replay.end,
                   replay.fps);
@@ -167,6 +169,7 @@ void runLoadCommand(ShellContext& context, const LoadFollowUps& followUps) {
     return;
   }
 
+  prefaultMapping(file.bytes());
   drawLoadingHints(canvas);
   ReadOutcome outcome = readChosenFile(context, path, file);
   if (!outcome.loaded) return;
