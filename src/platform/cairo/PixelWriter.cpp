@@ -67,15 +67,45 @@ void PixelWriter::polyline(CanvasPoint from, std::span<const CanvasPoint> points
 }
 
 void PixelWriter::columnStrokes(std::span<const ColumnStroke> strokes, std::uint32_t colour) {
+  // Rows of bars put several strokes into each column, most of them over one another: they
+  // are merged here, per column, before they become spans.
+  std::array<Span, kSpanCapacity> merged;
+  int count = 0;
+  int column = 0;
+  auto putDown = [&] {
+    for (int i = 0; i < count; ++i) {
+      const Span& span = merged[static_cast<std::size_t>(i)];
+      addSpan(column, span.top, span.bottom, colour);
+    }
+    count = 0;
+  };
   for (const ColumnStroke& s : strokes) {
     if (!inside(s.x, s.from) || !inside(s.x, s.to)) {
+      putDown();
       line(s.x, s.from, s.x, s.to, colour);
-    } else if (s.from < s.to) {
-      addSpan(s.x, s.from, s.to - 1, colour);
-    } else if (s.from > s.to) {
-      addSpan(s.x, s.to + 1, s.from, colour);
+      continue;
+    }
+    if (s.from == s.to) continue;
+    int top = s.from < s.to ? s.from : s.to + 1;
+    int bottom = s.from < s.to ? s.to - 1 : s.from;
+    if (s.x != column) {
+      putDown();
+      column = s.x;
+    }
+    int i = 0;
+    while (i < count && (top > merged[static_cast<std::size_t>(i)].bottom + 1 ||
+                         bottom + 1 < merged[static_cast<std::size_t>(i)].top))
+      ++i;
+    if (i < count) {
+      Span& span = merged[static_cast<std::size_t>(i)];
+      span.top = std::min(span.top, top);
+      span.bottom = std::max(span.bottom, bottom);
+    } else {
+      if (count == kSpanCapacity) putDown();
+      merged[static_cast<std::size_t>(count++)] = {top, bottom};
     }
   }
+  putDown();
 }
 
 void PixelWriter::addSpan(int x, int top, int bottom, std::uint32_t colour) {

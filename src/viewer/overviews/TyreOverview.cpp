@@ -23,9 +23,11 @@ Rows rowsFor(const GraphContext& c) {
   return {23.0, 20.0, 724 - 140, 724 + 130};
 }
 
+// The samples drawn: every one but the last of the drive. The drive never holds more than
+// the stores do, so every sample drawn is a row of them.
 int sampleCount(const GraphContext& c) {
   int samples = 0;
-  while (samples + 1 < c.view.xSpan) ++samples;
+  while (samples + 1 < c.view.xSpan && samples < kSampleCapacity) ++samples;
   return samples;
 }
 
@@ -64,31 +66,34 @@ void drawCurve(Canvas& canvas, const FixedTable<int>& xs, const FixedTable<int>&
 
 void drawWheelGroup(GraphContext& c, SampleValues& v, int wheel, const Rows& rows, int s0) {
   PenScope pen(c.canvas, kWheelColours[static_cast<std::size_t>(wheel)]);
+  const int* xs = v.xs.data();
   {
     StrokeBatch bars(c.canvas);
-    const int* tops = kStatusRows[wheel];
-    const int* bits = kStatusBits[wheel];
+    const int top0 = kStatusRows[wheel][0], top1 = kStatusRows[wheel][1];
+    const int bit0 = kStatusBits[wheel][0], bit1 = kStatusBits[wheel][1];
+    const std::int32_t* status = v.status.data();
     for (std::size_t i = 0; i < v.size; ++i) {
-      bars.add({v.xs[i], tops[0], tops[0] + 2 * statusField(v.status[i], bits[0])});
-      bars.add({v.xs[i], tops[1], tops[1] + 2 * statusField(v.status[i], bits[1])});
+      bars.add({xs[i], top0, top0 + 2 * statusField(status[i], bit0)});
+      bars.add({xs[i], top1, top1 + 2 * statusField(status[i], bit1)});
     }
   }
-  int g = 12 + 3 * wheel;
-  auto across = [&](int k) {
-    const TelemetryRecord& t = telemetryAt(c, k);
+  const int g = 12 + 3 * wheel;
+  auto across = [&](const TelemetryRecord& t) {
     return truncToInt(rows.rowA - (t.f[g + 2] - t.f[g]) * rows.a);
   };
-  auto centre = [&](int k) {
-    const TelemetryRecord& t = telemetryAt(c, k);
+  auto centre = [&](const TelemetryRecord& t) {
     return truncToInt(rows.rowB - (t.f[g + 1] - (t.f[g] + t.f[g + 2]) / 2.0) * rows.b);
   };
   // Both traces from one pass over the telemetry records.
+  const TelemetryRecord* records = c.stores.telemetryTable.data();
+  int* acrossRows = v.across.data();
+  int* centreRows = v.centre.data();
   for (std::size_t i = 0; i < v.size; ++i) {
-    v.across[i] = across(static_cast<int>(i));
-    v.centre[i] = centre(static_cast<int>(i));
+    acrossRows[i] = across(records[i]);
+    centreRows[i] = centre(records[i]);
   }
-  drawCurve(c.canvas, v.xs, v.across, v.size, across(s0));
-  drawCurve(c.canvas, v.xs, v.centre, v.size, centre(s0));
+  drawCurve(c.canvas, v.xs, v.across, v.size, across(telemetryAt(c, s0)));
+  drawCurve(c.canvas, v.xs, v.centre, v.size, centre(telemetryAt(c, s0)));
 }
 
 void drawMeanTemperature(GraphContext& c, const SampleValues& v, int wheel) {
@@ -104,13 +109,12 @@ void drawMeanTemperature(GraphContext& c, const SampleValues& v, int wheel) {
   for (const Box& box : kBoxes[wheel])
     c.canvas.rectangleOutline(box.x, box.y, box.width, box.height, colour);
   double factor = c.stores.contactPatchMode % 2 != 0 ? 2.8 : 4.0;
-  auto row = [&](int i) {
-    return truncToInt(
-        747 - factor * c.stores.tyreTempAvg[static_cast<std::size_t>(clampRow(i))].w[wheel]);
-  };
+  const WheelTemps* means = c.stores.tyreTempAvg.data();
+  auto row = [&](std::size_t i) { return truncToInt(747 - factor * means[i].w[wheel]); };
   c.canvas.moveTo(0, row(0));
   PolylineBatch curve(c.canvas);
-  for (std::size_t i = 0; i < v.size; ++i) curve.add({v.xs[i], row(static_cast<int>(i))});
+  const int* xs = v.xs.data();
+  for (std::size_t i = 0; i < v.size; ++i) curve.add({xs[i], row(i)});
 }
 
 void drawDamageBars(GraphContext& c, const SampleValues& v) {
