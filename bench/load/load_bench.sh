@@ -4,7 +4,8 @@
 # saved-laps file of all its laps; two drives (about 420 000 and 500 000 samples). The load
 # runs as the window runs it: the picture drawn into the raster, no event text
 # (--no-draw-events). Then the peak memory of each load and the split of a load's time into
-# its stages (load_split, one fresh process per run).
+# its stages (load_split, one fresh process per run), for the saved laps also with the stores
+# in small pages.
 #   bench/load/load_bench.sh [BIN_DIR] [RUNS]
 set -euo pipefail
 bin=${1:-build/release/bin}
@@ -79,16 +80,24 @@ bench_drive() {
   echo "cat tmr          $(stats <<<"$c2") ms"
   echo "load tmr         $(stats <<<"$l2") ms   ratio $(awk -v a="$n2" -v b="$m2" 'BEGIN {printf "%.1f", a/b}')   cpu $(cpu_ms "$bin/lapvista-cli" --no-draw-events --ini-dir "$dir" -e "load $tmr" | stats) ms   peak $(peak_mb "$bin/lapvista-cli" --no-draw-events --ini-dir "$dir" -e "load $tmr") MB"
 
-  for file in "$replay" "$tmr"; do
-    echo "stages of a load of ${file##*/} (wall ms, median (min-max) | cpu ms median):"
-    local out=$work/split.txt
-    : >"$out"
-    for _ in $(seq "$runs"); do "$bin/load_split" "$dir" "$file" >>"$out"; done
-    for stage in $(awk '$2 == "wall" {print $1}' "$out" | awk '!seen[$0]++'); do
-      printf '  %-11s %s | %s\n' "$stage" \
-        "$(awk -v s="$stage" '$1 == s {print $3}' "$out" | stats)" \
-        "$(awk -v s="$stage" '$1 == s {print $6}' "$out" | median)"
-    done
+  split "$dir" "$replay"
+  split "$dir" "$tmr"
+  split "$dir" "$tmr" --no-huge-pages
+}
+
+# The stages of one load, each run in a fresh process: wall ms, processor ms, page faults.
+split() {
+  local dir=$1 file=$2
+  shift 2
+  echo "stages of a load of ${file##*/} $*(wall ms median (min-max) | cpu ms | page faults):"
+  local out=$work/split.txt
+  : >"$out"
+  for _ in $(seq "$runs"); do "$bin/load_split" "$@" "$dir" "$file" >>"$out"; done
+  for stage in $(awk '$2 == "wall" {print $1}' "$out" | awk '!seen[$0]++'); do
+    printf '  %-11s %s | %s | %s\n' "$stage" \
+      "$(awk -v s="$stage" '$1 == s {print $3}' "$out" | stats)" \
+      "$(awk -v s="$stage" '$1 == s {print $6}' "$out" | median)" \
+      "$(awk -v s="$stage" '$1 == s {print $9}' "$out" | median)"
   done
 }
 

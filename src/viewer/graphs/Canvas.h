@@ -12,6 +12,7 @@ struct Rgb {
 };
 
 inline constexpr Rgb kBlack{0, 0, 0};
+inline constexpr Rgb kDialogBackground{220, 220, 220};
 
 struct CanvasPoint {
   int x = 0, y = 0;
@@ -21,7 +22,6 @@ struct CanvasPoint {
 struct ColumnStroke {
   int x = 0, from = 0, to = 0;
 };
-inline constexpr Rgb kDialogBackground{220, 220, 220};
 
 // The client area of the main dialog as a drawing surface: solid 1-px pens, lines from the
 // current point (the end point itself is not set, as on the original line primitive),
