@@ -34,47 +34,47 @@ int sampleCount(const GraphContext& c) {
 // Values of every sample that several traces share, worked out once: the x pixel, the
 // status word (the frame records are large and five traces need only this field of them),
 // and the two rows of the traces of one wheel. A long drive needs megabytes of them at once,
-// so they live in memory that asks for huge pages rather than in thousands of fresh pages.
+// so they live in one table in memory that asks for huge pages rather than in thousands of
+// fresh small pages.
+struct SampleValue {
+  int x;
+  std::int32_t status;
+  int across;
+  int centre;
+};
+
 struct SampleValues {
   explicit SampleValues(std::size_t samples)
-      : size(samples),
-        xs(std::max<std::size_t>(samples, 1)),
-        status(std::max<std::size_t>(samples, 1)),
-        across(std::max<std::size_t>(samples, 1)),
-        centre(std::max<std::size_t>(samples, 1)) {}
+      : size(samples), rows(std::max<std::size_t>(samples, 1)) {}
 
   std::size_t size;
-  FixedTable<int> xs;
-  FixedTable<std::int32_t> status;
-  FixedTable<int> across;
-  FixedTable<int> centre;
+  FixedTable<SampleValue> rows;
 };
 
 void fillShared(const GraphContext& c, SampleValues& v) {
   for (std::size_t i = 0; i < v.size; ++i) {
-    v.xs[i] = truncToInt(static_cast<float>(i) / c.view.xSpan * kPlotWidth);
-    v.status[i] = frameAt(c, static_cast<int>(i)).f[FrameRecord::kStatusWord];
+    v.rows[i].x = truncToInt(static_cast<float>(i) / c.view.xSpan * kPlotWidth);
+    v.rows[i].status = frameAt(c, static_cast<int>(i)).f[FrameRecord::kStatusWord];
   }
 }
 
-void drawCurve(Canvas& canvas, const FixedTable<int>& xs, const FixedTable<int>& rows,
-               std::size_t size, int firstRow) {
+void drawCurve(Canvas& canvas, const SampleValues& v, int SampleValue::*row, int firstRow) {
   canvas.moveTo(0, firstRow);
   PolylineBatch curve(canvas);
-  for (std::size_t i = 0; i < size; ++i) curve.add({xs[i], rows[i]});
+  const SampleValue* values = v.rows.data();
+  for (std::size_t i = 0; i < v.size; ++i) curve.add({values[i].x, values[i].*row});
 }
 
 void drawWheelGroup(GraphContext& c, SampleValues& v, int wheel, const Rows& rows, int s0) {
   PenScope pen(c.canvas, kWheelColours[static_cast<std::size_t>(wheel)]);
-  const int* xs = v.xs.data();
+  SampleValue* values = v.rows.data();
   {
     StrokeBatch bars(c.canvas);
     const int top0 = kStatusRows[wheel][0], top1 = kStatusRows[wheel][1];
     const int bit0 = kStatusBits[wheel][0], bit1 = kStatusBits[wheel][1];
-    const std::int32_t* status = v.status.data();
     for (std::size_t i = 0; i < v.size; ++i) {
-      bars.add({xs[i], top0, top0 + 2 * statusField(status[i], bit0)});
-      bars.add({xs[i], top1, top1 + 2 * statusField(status[i], bit1)});
+      bars.add({values[i].x, top0, top0 + 2 * statusField(values[i].status, bit0)});
+      bars.add({values[i].x, top1, top1 + 2 * statusField(values[i].status, bit1)});
     }
   }
   const int g = 12 + 3 * wheel;
@@ -86,14 +86,12 @@ void drawWheelGroup(GraphContext& c, SampleValues& v, int wheel, const Rows& row
   };
   // Both traces from one pass over the telemetry records.
   const TelemetryRecord* records = c.stores.telemetryTable.data();
-  int* acrossRows = v.across.data();
-  int* centreRows = v.centre.data();
   for (std::size_t i = 0; i < v.size; ++i) {
-    acrossRows[i] = across(records[i]);
-    centreRows[i] = centre(records[i]);
+    values[i].across = across(records[i]);
+    values[i].centre = centre(records[i]);
   }
-  drawCurve(c.canvas, v.xs, v.across, v.size, across(telemetryAt(c, s0)));
-  drawCurve(c.canvas, v.xs, v.centre, v.size, centre(telemetryAt(c, s0)));
+  drawCurve(c.canvas, v, &SampleValue::across, across(telemetryAt(c, s0)));
+  drawCurve(c.canvas, v, &SampleValue::centre, centre(telemetryAt(c, s0)));
 }
 
 void drawMeanTemperature(GraphContext& c, const SampleValues& v, int wheel) {
@@ -113,14 +111,15 @@ void drawMeanTemperature(GraphContext& c, const SampleValues& v, int wheel) {
   auto row = [&](std::size_t i) { return truncToInt(747 - factor * means[i].w[wheel]); };
   c.canvas.moveTo(0, row(0));
   PolylineBatch curve(c.canvas);
-  const int* xs = v.xs.data();
-  for (std::size_t i = 0; i < v.size; ++i) curve.add({xs[i], row(i)});
+  const SampleValue* values = v.rows.data();
+  for (std::size_t i = 0; i < v.size; ++i) curve.add({values[i].x, row(i)});
 }
 
 void drawDamageBars(GraphContext& c, const SampleValues& v) {
   StrokeBatch bars(c.canvas);
+  const SampleValue* values = v.rows.data();
   for (std::size_t i = 0; i < v.size; ++i) {
-    bars.add({v.xs[i], 57, 57 + damageField(v.status[i])});
+    bars.add({values[i].x, 57, 57 + damageField(values[i].status)});
   }
 }
 
