@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -55,11 +54,15 @@ int main(int argc, char** argv) {
       "Lapvista without a window: runs the main dialog from commands and prints its events"};
   std::string iniDir = programFolder();
   std::string pngPath, svgPath, scriptPath;
+  bool noDrawEvents = false;
   std::vector<std::string> commands;
   app.add_option("--ini-dir", iniDir,
                  "folder of \"Vantor.ini\" and \"Ping.ini\" (default: the program's folder)");
   app.add_option("--png", pngPath, "write the plot area as PNG after the last command");
   app.add_option("--svg", svgPath, "write the plot area as SVG after the last command");
+  app.add_flag("--no-draw-events", noDrawEvents,
+               "print no drawing events (erase, pen, move, line, rect, ellipse, text); the "
+               "picture is drawn all the same");
   auto* commandOption = app.add_option("-e", commands, "a command (repeatable)");
   auto* scriptOption = app.add_option("--script", scriptPath, "a file of commands, one a line");
   commandOption->excludes(scriptOption);
@@ -70,11 +73,11 @@ int main(int argc, char** argv) {
     return 2;
   }
   EventOutput output;
-  // The picture is drawn only when it is asked for.
-  std::unique_ptr<lv::RasterCanvas> picture;
-  if (!pngPath.empty() || !svgPath.empty()) picture = std::make_unique<lv::RasterCanvas>();
+  // The picture is always drawn, as a window draws it, so that a run costs what the
+  // viewer's commands cost on a desktop; --png and --svg only write it out.
+  lv::RasterCanvas picture;
   lv::CliSession session([&output](std::string_view event) { output.write(event); }, iniDir,
-                         picture.get());
+                         {&picture, !noDrawEvents});
   int status = 0;
   for (const std::string& command : commands) {
     if (lv::Status result = session.run(command); !result) {
@@ -87,7 +90,7 @@ int main(int argc, char** argv) {
   for (auto [path, write] : {std::pair{pngPath, &lv::RasterCanvas::writePng},
                              std::pair{svgPath, &lv::RasterCanvas::writeSvg}}) {
     if (path.empty()) continue;
-    if (lv::Status result = ((*picture).*write)(path); !result) {
+    if (lv::Status result = (picture.*write)(path); !result) {
       std::cerr << "lapvista-cli: " << result.message() << "\n";
       status = 1;
     }

@@ -4,6 +4,7 @@
 
 #include "GraphFixture.h"
 #include "viewer/graphs/GraphCanvas.h"
+#include "viewer/graphs/StatusWord.h"
 #include "viewer/overviews/ContactPatchToggle.h"
 #include "viewer/overviews/Datasheet.h"
 #include "viewer/overviews/TyreBoxes.h"
@@ -12,6 +13,23 @@ namespace lv {
 namespace {
 
 using test::GraphFixture;
+
+TEST(StatusWord, FieldsAreTheRemainderAndQuotientTowardZero) {
+  // The fields are read with shifts; they must be the values of the signed division rule.
+  auto byDivision = [](std::int32_t word, int bit, int width) {
+    return static_cast<int>(static_cast<std::int64_t>(word) % (std::int64_t{1} << (bit + width)) /
+                            (std::int64_t{1} << bit));
+  };
+  const std::int32_t words[] = {0,           1,          -1,          3,           -3,
+                                0x7FFFFFFF,  INT32_MIN,  0x55AA33CC,  -0x55AA33CC, 0x7F000000,
+                                -0x7F000000, 0x00030003, -0x00030003, 0x40C0C0C0,  -0x40C0C0C1};
+  for (std::int32_t word : words) {
+    for (const auto& bits : kStatusBits) {
+      for (int bit : bits) EXPECT_EQ(statusField(word, bit), byDivision(word, bit, 2)) << word;
+    }
+    EXPECT_EQ(damageField(word), byDivision(word, 24, 7)) << word;
+  }
+}
 
 TEST(TyreChannels, WearWithoutDataOnlyCounts) {
   GraphFixture g;

@@ -126,6 +126,42 @@ TEST(CliSession, SaveThatCannotBeWrittenIsReported) {
   EXPECT_FALSE(std::filesystem::exists(path + ".tmr"));
 }
 
+TEST(CliSession, WithoutDrawEventsEveryOtherEventIsSentAndThePictureStillDrawn) {
+  DriveFolder folder;
+  folder.writeDrive("drive");
+  const std::vector<std::string> commands = {
+      "load " + folder.replay("drive"), "dblclick 1", "dblclick 2", "press torque", "rclick 400",
+      "load " + folder.replay("drive")};
+  Session full(folder.iniDir());
+  RecordingCanvas picture;  // keeps the drawing calls that reach it
+  std::vector<std::string> quiet;
+  CliSession session([&quiet](std::string_view e) { quiet.emplace_back(e); }, folder.iniDir(),
+                     {&picture, false});
+  for (const std::string& command : commands) {
+    ASSERT_TRUE(full.cli.run(command));
+    ASSERT_TRUE(session.run(command));
+  }
+
+  auto isDrawing = [](const std::string& event) {
+    for (const char* verb : {"erase", "pen ", "move ", "line ", "rect ", "ellipse ", "text "})
+      if (event.rfind(verb, 0) == 0) return true;
+    return false;
+  };
+  std::vector<std::string> others, drawing;
+  for (const std::string& event : full.events)
+    (isDrawing(event) ? drawing : others).push_back(event);
+  ASSERT_FALSE(drawing.empty());
+  EXPECT_EQ(quiet, others);
+  EXPECT_EQ(picture.events(), drawing);
+
+  // Without a picture the drawing goes nowhere and the other events are the same.
+  std::vector<std::string> bare;
+  CliSession nothing([&bare](std::string_view e) { bare.emplace_back(e); }, folder.iniDir(),
+                     {nullptr, false});
+  for (const std::string& command : commands) ASSERT_TRUE(nothing.run(command));
+  EXPECT_EQ(bare, others);
+}
+
 TEST(CliSession, UnknownAndUnavailableCommandsSaySo) {
   DriveFolder folder;
   Session session(folder.iniDir());

@@ -3,11 +3,9 @@
 #include <cairo-svg.h>
 #include <cairo.h>
 
+#include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <string>
-
-#include "platform/cairo/LineClipping.h"
 
 namespace lv {
 namespace {
@@ -16,11 +14,26 @@ std::uint32_t packed(Rgb c) {
   return (std::uint32_t{c.r} << 16) | (std::uint32_t{c.g} << 8) | c.b;
 }
 
+int strideBytes() {
+  return cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, RasterCanvas::kWidth);
+}
+
+PixelBuffer surfacePixels(cairo_surface_t* surface) {
+  return {reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(surface)),
+          cairo_image_surface_get_width(surface), cairo_image_surface_get_height(surface),
+          cairo_image_surface_get_stride(surface) / 4};
+}
+
 }  // namespace
 
 RasterCanvas::RasterCanvas()
-    : surface_(cairo_image_surface_create(CAIRO_FORMAT_RGB24, kWidth, kHeight)),
-      cairo_(cairo_create(surface_)) {
+    : memory_(static_cast<std::size_t>(strideBytes() / 4) * kHeight),
+      surface_(cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(memory_.data()),
+                                                   CAIRO_FORMAT_RGB24, kWidth, kHeight,
+                                                   strideBytes())),
+      cairo_(cairo_create(surface_)),
+      buffer_(surfacePixels(surface_)),
+      writer_(buffer_) {
   cairo_set_antialias(cairo_, CAIRO_ANTIALIAS_NONE);
   cairo_select_font_face(cairo_, "sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
   cairo_set_font_size(cairo_, 13.0);
@@ -28,8 +41,6 @@ RasterCanvas::RasterCanvas()
   cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_NONE);
   cairo_set_font_options(cairo_, options);
   cairo_font_options_destroy(options);
-  pixels_ = reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(surface_));
-  stride_ = cairo_image_surface_get_stride(surface_) / 4;
   eraseAll();
 }
 
@@ -38,30 +49,67 @@ RasterCanvas::~RasterCanvas() {
   cairo_surface_destroy(surface_);
 }
 
-void RasterCanvas::setPixel(int x, int y, Rgb colour) {
-  if (x < 0 || y < 0 || x >= kWidth || y >= kHeight) return;
-  pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(stride_) +
-          static_cast<std::size_t>(x)] = packed(colour);
+// Cairo may keep work on the surface pending until it is flushed, and caches what it knows
+// of the pixels until told they changed; both are done only when the writer changes, not
+// per line.
+void RasterCanvas::beginDirect() {
+  if (lastWriter_ == Writer::kCairo) cairo_surface_flush(surface_);
+  lastWriter_ = Writer::kDirect;
 }
 
-void RasterCanvas::fillRect(int x, int y, int width, int height, Rgb colour) {
-  for (int row = std::max(y, 0); row < std::min(y + height, kHeight); ++row)
-    for (int column = std::max(x, 0); column < std::min(x + width, kWidth); ++column)
-      setPixel(column, row, colour);
+void RasterCanvas::beginCairo() {
+  writer_.flush();
+  if (lastWriter_ == Writer::kDirect) cairo_surface_mark_dirty(surface_);
+  lastWriter_ = Writer::kCairo;
+}
+
+void RasterCanvas::settle() const {
+  writer_.flush();
+  if (lastWriter_ == Writer::kCairo) cairo_surface_flush(surface_);
+  if (lastWriter_ == Writer::kDirect) cairo_surface_mark_dirty(surface_);
+  lastWriter_ = Writer::kNone;
+}
+
+void RasterCanvas::touchCairo(double left, double top, double right, double bottom) {
+  PixelArea area{std::max(0, static_cast<int>(std::floor(left)) - 1),
+                 std::max(0, static_cast<int>(std::floor(top)) - 1),
+                 std::min(kWidth, static_cast<int>(std::ceil(right)) + 1),
+                 std::min(kHeight, static_cast<int>(std::ceil(bottom)) + 1)};
+  if (area.empty()) return;
+  if (cairoChanged_.empty()) {
+    cairoChanged_ = area;
+    return;
+  }
+  cairoChanged_ = {std::min(cairoChanged_.left, area.left), std::min(cairoChanged_.top, area.top),
+                   std::max(cairoChanged_.right, area.right),
+                   std::max(cairoChanged_.bottom, area.bottom)};
 }
 
 Rgb RasterCanvas::pixel(int x, int y) const {
-  cairo_surface_flush(surface_);
-  std::uint32_t value = pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(stride_) +
-                                static_cast<std::size_t>(x)];
+  settle();
+  std::uint32_t value = buffer_.data[static_cast<std::ptrdiff_t>(y) * buffer_.stride + x];
   return {static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 8),
           static_cast<std::uint8_t>(value)};
 }
 
+RasterCanvas::Pixels RasterCanvas::pixels() const {
+  settle();
+  return {buffer_.data, buffer_.width, buffer_.height, buffer_.stride * 4};
+}
+
+PixelArea RasterCanvas::takeChangedArea() {
+  PixelArea direct = writer_.takeChanged();
+  PixelArea cairo = cairoChanged_;
+  cairoChanged_ = {};
+  if (direct.empty()) return cairo;
+  if (cairo.empty()) return direct;
+  return {std::min(direct.left, cairo.left), std::min(direct.top, cairo.top),
+          std::max(direct.right, cairo.right), std::max(direct.bottom, cairo.bottom)};
+}
+
 void RasterCanvas::eraseAll() {
-  cairo_surface_flush(surface_);
-  fillRect(0, 0, kWidth, kHeight, kDialogBackground);
-  cairo_surface_mark_dirty(surface_);
+  beginDirect();
+  writer_.fill(0, 0, kWidth, kHeight, packed(kDialogBackground));
 }
 
 void RasterCanvas::moveTo(int x, int y) {
@@ -70,52 +118,42 @@ void RasterCanvas::moveTo(int x, int y) {
 }
 
 void RasterCanvas::lineTo(int x, int y) {
-  int fromX = currentX_, fromY = currentY_;
+  beginDirect();
+  writer_.line(currentX_, currentY_, x, y, packed(pen()));
   currentX_ = x;
   currentY_ = y;
-  double x0 = fromX, y0 = fromY, x1 = x, y1 = y;
-  bool clipped = x0 < 0 || y0 < 0 || x1 < 0 || y1 < 0 || x0 >= kWidth || y0 >= kHeight ||
-                 x1 >= kWidth || y1 >= kHeight;
-  if (clipped && !clipSegment(x0, y0, x1, y1, kWidth, kHeight)) return;
-  // Integer Bresenham from the start to the end point, which itself is not set; a cut end
-  // is inside the surface and is set.
-  int ax = static_cast<int>(std::lround(x0)), ay = static_cast<int>(std::lround(y0));
-  int bx = static_cast<int>(std::lround(x1)), by = static_cast<int>(std::lround(y1));
-  bool endWasCut = bx != x || by != y;
-  int dx = std::abs(bx - ax), sx = ax < bx ? 1 : -1;
-  int dy = -std::abs(by - ay), sy = ay < by ? 1 : -1;
-  int error = dx + dy;
-  Rgb colour = pen();
-  cairo_surface_flush(surface_);
-  while (ax != bx || ay != by) {
-    setPixel(ax, ay, colour);
-    int twice = 2 * error;
-    if (twice >= dy) {
-      error += dy;
-      ax += sx;
-    }
-    if (twice <= dx) {
-      error += dx;
-      ay += sy;
-    }
-  }
-  if (endWasCut) setPixel(bx, by, colour);
-  cairo_surface_mark_dirty(surface_);
+}
+
+void RasterCanvas::polylineTo(std::span<const CanvasPoint> points) {
+  if (points.empty()) return;
+  beginDirect();
+  writer_.polyline({currentX_, currentY_}, points, packed(pen()));
+  currentX_ = points.back().x;
+  currentY_ = points.back().y;
+}
+
+void RasterCanvas::columnStrokes(std::span<const ColumnStroke> strokes) {
+  if (strokes.empty()) return;
+  beginDirect();
+  writer_.columnStrokes(strokes, packed(pen()));
+  currentX_ = strokes.back().x;
+  currentY_ = strokes.back().to;
 }
 
 void RasterCanvas::rectangleOutline(int x, int y, int width, int height, Rgb colour) {
-  cairo_surface_flush(surface_);
-  fillRect(x, y, width - 1, 1, colour);
-  fillRect(x, y, 1, height - 1, colour);
-  fillRect(x + width - 1, y, 1, height, colour);
-  fillRect(x, y + height - 1, width, 1, colour);
-  cairo_surface_mark_dirty(surface_);
+  beginDirect();
+  std::uint32_t c = packed(colour);
+  writer_.fill(x, y, width - 1, 1, c);
+  writer_.fill(x, y, 1, height - 1, c);
+  writer_.fill(x + width - 1, y, 1, height, c);
+  writer_.fill(x, y + height - 1, width, 1, c);
 }
 
 void RasterCanvas::ellipse(int left, int top, int right, int bottom, Rgb fill) {
   double x0 = std::min(left, right), x1 = std::max(left, right);
   double y0 = std::min(top, bottom), y1 = std::max(top, bottom);
   if (x1 - x0 < 1 || y1 - y0 < 1) return;
+  beginCairo();
   cairo_new_path(cairo_);
   cairo_save(cairo_);
   cairo_translate(cairo_, (x0 + x1) / 2.0, (y0 + y1) / 2.0);
@@ -128,9 +166,11 @@ void RasterCanvas::ellipse(int left, int top, int right, int bottom, Rgb fill) {
   cairo_set_source_rgb(cairo_, outline.r / 255.0, outline.g / 255.0, outline.b / 255.0);
   cairo_set_line_width(cairo_, 1.0);
   cairo_stroke(cairo_);
+  touchCairo(x0, y0, x1, y1);
 }
 
 void RasterCanvas::text(int x, int y, std::string_view utf8) {
+  beginCairo();
   std::string text(utf8);
   cairo_font_extents_t font;
   cairo_font_extents(cairo_, &font);
@@ -141,20 +181,24 @@ void RasterCanvas::text(int x, int y, std::string_view utf8) {
   cairo_rectangle(cairo_, x, y, std::ceil(extents.x_advance), std::ceil(font.height));
   cairo_fill(cairo_);
   cairo_set_source_rgb(cairo_, 0, 0, 0);
-  cairo_move_to(cairo_, x, y + std::round(font.ascent));
+  double baseline = y + std::round(font.ascent);
+  cairo_move_to(cairo_, x, baseline);
   cairo_show_text(cairo_, text.c_str());
   cairo_new_path(cairo_);
+  touchCairo(std::min<double>(x, x + extents.x_bearing), y,
+             x + std::max({extents.x_advance, extents.x_bearing + extents.width, 0.0}),
+             std::max(y + font.height, baseline + extents.y_bearing + extents.height));
 }
 
 Status RasterCanvas::writePng(const std::string& path) const {
-  cairo_surface_flush(surface_);
+  settle();
   if (cairo_surface_write_to_png(surface_, path.c_str()) != CAIRO_STATUS_SUCCESS)
     return Status::error(path + ": cannot be written");
   return Status::ok();
 }
 
 Status RasterCanvas::writeSvg(const std::string& path) const {
-  cairo_surface_flush(surface_);
+  settle();
   cairo_surface_t* svg = cairo_svg_surface_create(path.c_str(), kWidth, kHeight);
   cairo_t* cr = cairo_create(svg);
   cairo_set_source_surface(cr, surface_, 0, 0);

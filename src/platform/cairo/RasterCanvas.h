@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/cairo/PixelWriter.h"
 #include "telemetry/Status.h"
 #include "viewer/graphs/Canvas.h"
+#include "viewer/load/FixedTable.h"
 
 typedef struct _cairo_surface cairo_surface_t;
 typedef struct _cairo cairo_t;
@@ -12,7 +14,9 @@ typedef struct _cairo cairo_t;
 namespace lv {
 
 // The client area as pixels on a Cairo image surface, allocated once: 1-px lines set the
-// pixels a GDI line sets (Bresenham, the end point left out), without antialiasing.
+// pixels a GDI line sets (Bresenham, the end point left out), without antialiasing. Lines
+// and rectangles are written straight into the surface's pixels; Cairo draws text and
+// ellipses and writes the files.
 class RasterCanvas : public Canvas {
  public:
   static constexpr int kWidth = 1908;   // 1272 dialog units at 1.5 px
@@ -26,11 +30,26 @@ class RasterCanvas : public Canvas {
   void eraseAll() override;
   void moveTo(int x, int y) override;
   void lineTo(int x, int y) override;
+  void polylineTo(std::span<const CanvasPoint> points) override;
+  void columnStrokes(std::span<const ColumnStroke> strokes) override;
   void rectangleOutline(int x, int y, int width, int height, Rgb colour) override;
   void ellipse(int left, int top, int right, int bottom, Rgb fill) override;
   void text(int x, int y, std::string_view utf8) override;
 
+  // Every pixel as 32 bits 0x00RRGGBB (Cairo's RGB24: laid out as ARGB32 with an unused
+  // alpha), row after row `strideBytes` apart, for a window to copy; valid until the next
+  // drawing call.
+  struct Pixels {
+    const std::uint32_t* data;
+    int width;
+    int height;
+    int strideBytes;
+  };
+
   Rgb pixel(int x, int y) const;
+  Pixels pixels() const;
+  // The area drawn since the last call, for a window that copies only what changed.
+  PixelArea takeChangedArea();
   Status writePng(const std::string& path) const;
   Status writeSvg(const std::string& path) const;
 
@@ -38,13 +57,22 @@ class RasterCanvas : public Canvas {
   void penSelected(Rgb) override {}
 
  private:
-  void setPixel(int x, int y, Rgb colour);
-  void fillRect(int x, int y, int width, int height, Rgb colour);
+  // Who wrote the pixels last decides what must happen before the other writes or reads.
+  enum class Writer { kNone, kDirect, kCairo };
+  void beginDirect();
+  void beginCairo();
+  void settle() const;
+  void touchCairo(double left, double top, double right, double bottom);
 
+  // The surface's pixels, in memory that asks for huge pages: a fresh picture is written
+  // whole at once, and thousands of small page faults would cost more than drawing it.
+  FixedTable<std::uint32_t> memory_;
   cairo_surface_t* surface_;
   cairo_t* cairo_;
-  std::uint32_t* pixels_;
-  int stride_;  // in pixels
+  PixelBuffer buffer_;
+  mutable PixelWriter writer_;
+  mutable Writer lastWriter_ = Writer::kNone;
+  PixelArea cairoChanged_{};
   int currentX_ = 0;
   int currentY_ = 0;
 };

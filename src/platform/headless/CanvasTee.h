@@ -21,6 +21,14 @@ class CanvasTee : public Canvas {
     first_.lineTo(x, y);
     second_.lineTo(x, y);
   }
+  void polylineTo(std::span<const CanvasPoint> points) override {
+    first_.polylineTo(points);
+    second_.polylineTo(points);
+  }
+  void columnStrokes(std::span<const ColumnStroke> strokes) override {
+    first_.columnStrokes(strokes);
+    second_.columnStrokes(strokes);
+  }
   void rectangleOutline(int x, int y, int width, int height, Rgb colour) override {
     first_.rectangleOutline(x, y, width, height, colour);
     second_.rectangleOutline(x, y, width, height, colour);

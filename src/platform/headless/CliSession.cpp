@@ -2,8 +2,8 @@
 
 namespace lv {
 
-CliSession::CliSession(HeadlessHost::Sink sink, std::string iniDir, Canvas* picture)
-    : host_(std::move(sink), answers_, picture),
+CliSession::CliSession(HeadlessHost::Sink sink, std::string iniDir, HeadlessDrawing drawing)
+    : host_(std::move(sink), answers_, drawing),
       dialog_(host_, std::move(iniDir)),
       commands_(dialog_, answers_, "lapvista-cli") {
   dialog_.initialize();

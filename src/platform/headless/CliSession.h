@@ -14,7 +14,7 @@ namespace lv {
 // DialogCommands); file dialogs take their answers from the commands and otherwise cancel.
 class CliSession {
  public:
-  CliSession(HeadlessHost::Sink sink, std::string iniDir, Canvas* picture = nullptr);
+  CliSession(HeadlessHost::Sink sink, std::string iniDir, HeadlessDrawing drawing = {});
 
   Status run(const std::string& command) { return commands_.run(command); }
 

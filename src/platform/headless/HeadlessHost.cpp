@@ -4,9 +4,16 @@
 
 namespace lv {
 
-HeadlessHost::HeadlessHost(Sink sink, ScriptedFileAnswers& answers, Canvas* picture)
+HeadlessHost::HeadlessHost(Sink sink, ScriptedFileAnswers& answers, HeadlessDrawing drawing)
     : sink_(std::move(sink)), canvas_(sink_), answers_(answers) {
-  if (picture != nullptr) tee_ = std::make_unique<CanvasTee>(canvas_, *picture);
+  if (!drawing.events) {
+    canvasInUse_ = drawing.picture != nullptr ? drawing.picture : &discard_;
+  } else if (drawing.picture != nullptr) {
+    tee_ = std::make_unique<CanvasTee>(canvas_, *drawing.picture);
+    canvasInUse_ = tee_.get();
+  } else {
+    canvasInUse_ = &canvas_;
+  }
 }
 
 void HeadlessHost::messageBox(std::string_view title, std::string_view text) {

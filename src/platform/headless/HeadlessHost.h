@@ -6,21 +6,27 @@
 #include <string>
 
 #include "platform/headless/CanvasTee.h"
+#include "platform/headless/DiscardingCanvas.h"
 #include "platform/headless/RecordingCanvas.h"
 #include "viewer/shell/DialogHost.h"
 #include "viewer/shell/ScriptedFileAnswers.h"
 
 namespace lv {
 
+// Whether drawing calls become events, and where else they go.
+struct HeadlessDrawing {
+  Canvas* picture = nullptr;  // every drawing call also goes here
+  bool events = true;         // false: erase, pen, move, line, rect, ellipse, text are not sent
+};
+
 // A dialog host without a window: every change to a control, every box and every drawing
 // call becomes one event line, and file dialogs take the scripted answers (none cancels).
 class HeadlessHost : public DialogHost {
  public:
   using Sink = std::function<void(std::string_view)>;
-  // With a `picture`, every drawing call also goes there.
-  HeadlessHost(Sink sink, ScriptedFileAnswers& answers, Canvas* picture = nullptr);
+  HeadlessHost(Sink sink, ScriptedFileAnswers& answers, HeadlessDrawing drawing = {});
 
-  Canvas& canvas() override { return tee_ ? static_cast<Canvas&>(*tee_) : canvas_; }
+  Canvas& canvas() override { return *canvasInUse_; }
   void messageBox(std::string_view title, std::string_view text) override;
   std::optional<std::string> chooseFileToOpen(const FileDialogRequest& request) override;
   std::optional<std::string> chooseFileToSave(const FileDialogRequest& request) override;
@@ -36,8 +42,10 @@ class HeadlessHost : public DialogHost {
  private:
   Sink sink_;
   RecordingCanvas canvas_;
+  DiscardingCanvas discard_;
   std::unique_ptr<CanvasTee> tee_;
   ScriptedFileAnswers& answers_;
+  Canvas* canvasInUse_ = nullptr;
 };
 
 }  // namespace lv

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 namespace lv {
@@ -12,6 +13,15 @@ struct Rgb {
 
 inline constexpr Rgb kBlack{0, 0, 0};
 inline constexpr Rgb kDialogBackground{220, 220, 220};
+
+struct CanvasPoint {
+  int x = 0, y = 0;
+};
+
+// A line down (or up) one pixel column: from (x, from) to (x, to), the end left out.
+struct ColumnStroke {
+  int x = 0, from = 0, to = 0;
+};
 
 // The client area of the main dialog as a drawing surface: solid 1-px pens, lines from the
 // current point (the end point itself is not set, as on the original line primitive),
@@ -25,6 +35,19 @@ class Canvas {
   virtual void eraseAll() = 0;
   virtual void moveTo(int x, int y) = 0;
   virtual void lineTo(int x, int y) = 0;
+  // Lines from the current point through every point in turn, exactly as lineTo for each;
+  // the current point ends at the last one. Curves of many points come this way, so that a
+  // canvas can draw them without a call per point.
+  virtual void polylineTo(std::span<const CanvasPoint> points) {
+    for (const CanvasPoint& p : points) lineTo(p.x, p.y);
+  }
+  // Exactly as moveTo(x, from) and lineTo(x, to) for each stroke in turn.
+  virtual void columnStrokes(std::span<const ColumnStroke> strokes) {
+    for (const ColumnStroke& s : strokes) {
+      moveTo(s.x, s.from);
+      lineTo(s.x, s.to);
+    }
+  }
   // A one-pixel rectangle outline whose edges are all `colour`; it does not change the pen.
   virtual void rectangleOutline(int x, int y, int width, int height, Rgb colour) = 0;
   // Outline in the current pen, filled with `fill`.

@@ -1,5 +1,6 @@
 #include "viewer/graphs/GraphCanvas.h"
 
+#include "viewer/graphs/CanvasBatch.h"
 #include "viewer/load/Truncate.h"
 
 namespace lv {
@@ -22,12 +23,7 @@ int xOfDistance(const GraphContext& c, int k) {
 }
 
 int xOf(const GraphContext& c, int k, int slot) {
-  if (multiLapMode(c)) return xOfDistance(c, k);
-  LapRange lap = lapInSlot(c, slot);
-  if (lap.end == lap.first) return 0;
-  float quotient = static_cast<float>(k - lap.first - c.view.scrollOffset) /
-                   static_cast<float>(lap.end - lap.first);
-  return truncToInt(quotient * kPlotWidth * static_cast<float>(c.view.zoomFactor));
+  return LapAxis(c, slot).x(k);
 }
 
 int rowOf(double baseline, double scale, double value) {
@@ -119,12 +115,14 @@ void plotLap(GraphContext& c, const PlotStyle& style, int slot) {
   int k0 = firstPoint(c, lap.first, lap.end);
   if (k0 < 0) return;
   auto row = [&](int k) { return rowOf(style.baseline, style.scale, style.value(c, k, lap)); };
-  c.canvas.moveTo(xOf(c, k0, slot), row(k0));
+  LapAxis axis(c, slot);
+  c.canvas.moveTo(axis.x(k0), row(k0));
+  PolylineBatch curve(c.canvas);
   for (int k = multiLapMode(c) ? k0 : k0 + 1; k < lap.end; ++k) {
-    int x = xOf(c, k, slot);
+    int x = axis.x(k);
     if (x > kPlotWidth) break;
     if (style.skipPoint != nullptr && style.skipPoint(c, k)) continue;
-    c.canvas.lineTo(x, row(k));
+    curve.add({x, row(k)});
   }
 }
 

@@ -3,11 +3,14 @@
 #include "viewer/graphs/ChannelCommands.h"
 #include "viewer/graphs/GraphContext.h"
 #include "viewer/graphs/LapColours.h"
+#include "viewer/load/Truncate.h"
 
 namespace lv {
 
 // Rows of a sample, never outside the store: a rule that looks before the first row or
 // past the capacity reads the nearest row inside.
+bool multiLapMode(const GraphContext& c);
+
 inline const FrameRecord& frameAt(const GraphContext& c, int k) {
   return c.stores.frameTable[static_cast<std::size_t>(clampRow(k))];
 }
@@ -26,11 +29,42 @@ struct LapRange {
 };
 LapRange lapInSlot(const GraphContext& c, int slot);
 
-bool multiLapMode(const GraphContext& c);
-
 // x pixel of sample k of the lap in `slot`: by sample count with one lap chosen, by distance
 // with two or more. The quotient is single precision, as the axis state is.
 int xOf(const GraphContext& c, int k, int slot);
+
+// The x mapping of xOf for the lap in one slot, worked out once for all the points of a
+// curve: a redraw maps every sample of four laps for every channel.
+class LapAxis {
+ public:
+  LapAxis(const GraphContext& c, int slot)
+      : c_(c),
+        byDistance_(multiLapMode(c)),
+        first_(lapInSlot(c, slot).first),
+        count_(lapInSlot(c, slot).end - first_),
+        offset_(c.view.scrollOffset),
+        zoom_(static_cast<float>(c.view.zoomFactor)) {}
+
+  int x(int k) const {
+    float quotient;
+    if (byDistance_) {
+      if (c_.view.xSpan == 0.0f) return 0;
+      quotient = static_cast<float>(distanceAt(c_, k) - offset_) / c_.view.xSpan;
+    } else {
+      if (count_ == 0) return 0;
+      quotient = static_cast<float>(k - first_ - offset_) / static_cast<float>(count_);
+    }
+    return truncToInt(quotient * kPlotWidth * zoom_);
+  }
+
+ private:
+  const GraphContext& c_;
+  bool byDistance_;
+  int first_;
+  int count_;
+  int offset_;
+  float zoom_;
+};
 // The distance mapping, used whatever the number of chosen laps.
 int xOfDistance(const GraphContext& c, int k);
 

@@ -1,9 +1,11 @@
 #include "viewer/overviews/TyreOverview.h"
 
-#include <vector>
+#include <algorithm>
 
+#include "viewer/graphs/CanvasBatch.h"
 #include "viewer/graphs/GraphCanvas.h"
 #include "viewer/graphs/StatusWord.h"
+#include "viewer/load/FixedTable.h"
 #include "viewer/load/Truncate.h"
 
 namespace lv {
@@ -21,41 +23,78 @@ Rows rowsFor(const GraphContext& c) {
   return {23.0, 20.0, 724 - 140, 724 + 130};
 }
 
-// x pixel of every sample of the drive, computed once for all the traces.
-std::vector<int> sampleColumns(const GraphContext& c) {
-  std::vector<int> columns;
-  for (int i = 0; i + 1 < c.view.xSpan; ++i)
-    columns.push_back(truncToInt(static_cast<float>(i) / c.view.xSpan * kPlotWidth));
-  return columns;
+// The samples drawn: every one but the last of the drive. The drive never holds more than
+// the stores do, so every sample drawn is a row of them.
+int sampleCount(const GraphContext& c) {
+  int samples = 0;
+  while (samples + 1 < c.view.xSpan && samples < kSampleCapacity) ++samples;
+  return samples;
 }
 
-void drawWheelGroup(GraphContext& c, const std::vector<int>& xs, int wheel, const Rows& rows,
-                    int s0) {
+// Values of every sample that several traces share, worked out once: the x pixel, the
+// status word (the frame records are large and five traces need only this field of them),
+// and the two rows of the traces of one wheel. A long drive needs megabytes of them at once,
+// so they live in one table in memory that asks for huge pages rather than in thousands of
+// fresh small pages.
+struct SampleValue {
+  int x;
+  std::int32_t status;
+  int across;
+  int centre;
+};
+
+struct SampleValues {
+  explicit SampleValues(std::size_t samples)
+      : size(samples), rows(std::max<std::size_t>(samples, 1)) {}
+
+  std::size_t size;
+  FixedTable<SampleValue> rows;
+};
+
+void fillShared(const GraphContext& c, SampleValues& v) {
+  for (std::size_t i = 0; i < v.size; ++i) {
+    v.rows[i].x = truncToInt(static_cast<float>(i) / c.view.xSpan * kPlotWidth);
+    v.rows[i].status = frameAt(c, static_cast<int>(i)).f[FrameRecord::kStatusWord];
+  }
+}
+
+void drawCurve(Canvas& canvas, const SampleValues& v, int SampleValue::*row, int firstRow) {
+  canvas.moveTo(0, firstRow);
+  PolylineBatch curve(canvas);
+  const SampleValue* values = v.rows.data();
+  for (std::size_t i = 0; i < v.size; ++i) curve.add({values[i].x, values[i].*row});
+}
+
+void drawWheelGroup(GraphContext& c, SampleValues& v, int wheel, const Rows& rows, int s0) {
   PenScope pen(c.canvas, kWheelColours[static_cast<std::size_t>(wheel)]);
-  int g = 12 + 3 * wheel;
-  for (std::size_t i = 0; i < xs.size(); ++i) {
-    std::int32_t word = frameAt(c, static_cast<int>(i)).f[FrameRecord::kStatusWord];
-    for (int row = 0; row < 2; ++row) {
-      int top = kStatusRows[wheel][row];
-      c.canvas.moveTo(xs[i], top);
-      c.canvas.lineTo(xs[i], top + 2 * statusField(word, kStatusBits[wheel][row]));
+  SampleValue* values = v.rows.data();
+  {
+    StrokeBatch bars(c.canvas);
+    const int top0 = kStatusRows[wheel][0], top1 = kStatusRows[wheel][1];
+    const int bit0 = kStatusBits[wheel][0], bit1 = kStatusBits[wheel][1];
+    for (std::size_t i = 0; i < v.size; ++i) {
+      bars.add({values[i].x, top0, top0 + 2 * statusField(values[i].status, bit0)});
+      bars.add({values[i].x, top1, top1 + 2 * statusField(values[i].status, bit1)});
     }
   }
-  auto across = [&](int k) {
-    const TelemetryRecord& t = telemetryAt(c, k);
+  const int g = 12 + 3 * wheel;
+  auto across = [&](const TelemetryRecord& t) {
     return truncToInt(rows.rowA - (t.f[g + 2] - t.f[g]) * rows.a);
   };
-  auto centre = [&](int k) {
-    const TelemetryRecord& t = telemetryAt(c, k);
+  auto centre = [&](const TelemetryRecord& t) {
     return truncToInt(rows.rowB - (t.f[g + 1] - (t.f[g] + t.f[g + 2]) / 2.0) * rows.b);
   };
-  c.canvas.moveTo(0, across(s0));
-  for (std::size_t i = 0; i < xs.size(); ++i) c.canvas.lineTo(xs[i], across(static_cast<int>(i)));
-  c.canvas.moveTo(0, centre(s0));
-  for (std::size_t i = 0; i < xs.size(); ++i) c.canvas.lineTo(xs[i], centre(static_cast<int>(i)));
+  // Both traces from one pass over the telemetry records.
+  const TelemetryRecord* records = c.stores.telemetryTable.data();
+  for (std::size_t i = 0; i < v.size; ++i) {
+    values[i].across = across(records[i]);
+    values[i].centre = centre(records[i]);
+  }
+  drawCurve(c.canvas, v, &SampleValue::across, across(telemetryAt(c, s0)));
+  drawCurve(c.canvas, v, &SampleValue::centre, centre(telemetryAt(c, s0)));
 }
 
-void drawMeanTemperature(GraphContext& c, const std::vector<int>& xs, int wheel) {
+void drawMeanTemperature(GraphContext& c, const SampleValues& v, int wheel) {
   struct Box {
     int x, y, width, height;
   };
@@ -68,20 +107,19 @@ void drawMeanTemperature(GraphContext& c, const std::vector<int>& xs, int wheel)
   for (const Box& box : kBoxes[wheel])
     c.canvas.rectangleOutline(box.x, box.y, box.width, box.height, colour);
   double factor = c.stores.contactPatchMode % 2 != 0 ? 2.8 : 4.0;
-  auto row = [&](int i) {
-    return truncToInt(
-        747 - factor * c.stores.tyreTempAvg[static_cast<std::size_t>(clampRow(i))].w[wheel]);
-  };
+  const WheelTemps* means = c.stores.tyreTempAvg.data();
+  auto row = [&](std::size_t i) { return truncToInt(747 - factor * means[i].w[wheel]); };
   c.canvas.moveTo(0, row(0));
-  for (std::size_t i = 0; i < xs.size(); ++i) c.canvas.lineTo(xs[i], row(static_cast<int>(i)));
+  PolylineBatch curve(c.canvas);
+  const SampleValue* values = v.rows.data();
+  for (std::size_t i = 0; i < v.size; ++i) curve.add({values[i].x, row(i)});
 }
 
-void drawDamageBars(GraphContext& c, const std::vector<int>& xs) {
-  for (std::size_t i = 0; i < xs.size(); ++i) {
-    std::int64_t word = frameAt(c, static_cast<int>(i)).f[FrameRecord::kStatusWord];
-    int d = static_cast<int>(word % (std::int64_t{1} << 31) / (std::int64_t{1} << 24));
-    c.canvas.moveTo(xs[i], 57);
-    c.canvas.lineTo(xs[i], 57 + d);
+void drawDamageBars(GraphContext& c, const SampleValues& v) {
+  StrokeBatch bars(c.canvas);
+  const SampleValue* values = v.rows.data();
+  for (std::size_t i = 0; i < v.size; ++i) {
+    bars.add({values[i].x, 57, 57 + damageField(values[i].status)});
   }
 }
 
@@ -101,10 +139,11 @@ void drawTyreOverview(GraphContext& c, int samples) {
   }
   c.view.xSpan = static_cast<float>(samples);
   int s0 = lapInSlot(c, 0).first;
-  std::vector<int> xs = sampleColumns(c);
-  for (int wheel = 0; wheel < 4; ++wheel) drawWheelGroup(c, xs, wheel, rows, s0);
-  for (int wheel = 0; wheel < 4; ++wheel) drawMeanTemperature(c, xs, wheel);
-  drawDamageBars(c, xs);
+  SampleValues values(static_cast<std::size_t>(sampleCount(c)));
+  fillShared(c, values);
+  for (int wheel = 0; wheel < 4; ++wheel) drawWheelGroup(c, values, wheel, rows, s0);
+  for (int wheel = 0; wheel < 4; ++wheel) drawMeanTemperature(c, values, wheel);
+  drawDamageBars(c, values);
 }
 
 }  // namespace lv

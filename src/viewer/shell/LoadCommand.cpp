@@ -7,6 +7,7 @@
 #include "viewer/load/DerivedValues.h"
 #include "viewer/load/GplFolder.h"
 #include "viewer/load/LapCutting.h"
+#include "viewer/load/Prefault.h"
 #include "viewer/load/QuickOverviewTable.h"
 #include "viewer/load/ReplayReader.h"
 #include "viewer/load/SavedLapsListing.h"
@@ -82,6 +83,7 @@ void attachTelemetryIfPresent(ShellContext& context, const std::string& replayPa
                               const ReplayReadResult& replay) {
   std::optional<FileBytes> tel = openIfPresent(context, withExtension(replayPath, "tel"));
   if (!tel) return;
+  prefaultMapping(tel->bytes());
   drawTelemetryHints(context.host.canvas());
   attachTelemetry(tel->bytes(), context.state.stores, context.state.stores.sampleCount, replay.end,
                   replay.fps);
@@ -182,6 +184,7 @@ void runLoadCommand(ShellContext& context, const LoadFollowUps& followUps) {
     return;
   }
 
+  prefaultMapping(file.bytes());
   drawLoadingHints(canvas);
   ReadOutcome outcome = readChosenFile(context, path, file);
   if (!outcome.loaded) return;

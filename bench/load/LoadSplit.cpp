@@ -1,0 +1,175 @@
+// One first load of a file, cold, in its stages, as the load command runs them with the
+// picture drawn into the raster: map, decode, attach (a replay's telemetry), derive and cut,
+// the first text (the font is loaded), picture, and the release of everything at the end.
+// Run it in a fresh process per measurement (bench/load/load_bench.sh does):
+//   load_split [--no-huge-pages] INI_DIR FILE
+// prints per stage its wall and processor milliseconds and its page faults. --no-huge-pages
+// asks the kernel for small pages in the stores, to see what huge pages save.
+#include <sys/mman.h>
+#include <sys/resource.h>
+#include <time.h>
+
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "platform/cairo/RasterCanvas.h"
+#include "telemetry/FileBytes.h"
+#include "viewer/graphs/DialogControls.h"
+#include "viewer/load/DerivedValues.h"
+#include "viewer/load/GplFolder.h"
+#include "viewer/load/LapCutting.h"
+#include "viewer/load/Prefault.h"
+#include "viewer/load/QuickOverviewTable.h"
+#include "viewer/load/ReplayReader.h"
+#include "viewer/load/SavedLapsFile.h"
+#include "viewer/load/TelemetryAttachment.h"
+#include "viewer/load/TrackLength.h"
+#include "viewer/overviews/TyreOverview.h"
+
+namespace {
+
+class NoControls : public lv::DialogControls {
+ public:
+  void showControl(int, bool) override {}
+  void setCaption(int, std::string_view) override {}
+  void setScrollBar(int, int, int, int) override {}
+  void fieldsToControls(const lv::DialogFields&) override {}
+};
+
+double processCpuMs() {
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+}
+
+long pageFaults() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_minflt + usage.ru_majflt;
+}
+
+// Wall time and processor time of each stage: on a shared machine the processor time shows
+// the stage's own cost when the wall time also holds waits for the other jobs.
+class Stopwatch {
+ public:
+  void lap(const char* stage) {
+    auto now = std::chrono::steady_clock::now();
+    double cpu = processCpuMs();
+    long faults = pageFaults();
+    std::printf("%-12s wall %7.2f ms  cpu %7.2f ms  faults %6ld\n", stage,
+                std::chrono::duration<double, std::milli>(now - wall_).count(), cpu - cpu_,
+                faults - faults_);
+    wall_ = now;
+    cpu_ = cpu;
+    faults_ = faults;
+  }
+
+ private:
+  std::chrono::steady_clock::time_point wall_ = std::chrono::steady_clock::now();
+  double cpu_ = processCpuMs();
+  long faults_ = pageFaults();
+};
+
+template <typename Row>
+void smallPages(lv::FixedTable<Row>& table) {
+  madvise(table.data(), table.capacity() * sizeof(Row), MADV_NOHUGEPAGE);
+}
+
+void smallPages(lv::ViewerStores& s) {
+  smallPages(s.frameTable);
+  smallPages(s.telemetryTable);
+  smallPages(s.contactPatchTable);
+  smallPages(s.extraTable);
+  smallPages(s.trackDistanceStep);
+  smallPages(s.headingTable);
+  smallPages(s.tyreTempAvg);
+  smallPages(s.contactPatchAvg);
+}
+
+bool endsWith(const std::string& text, char c) {
+  return !text.empty() && text.back() == c;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  bool hugePages = argc == 3;
+  if (argc != 3 && !(argc == 4 && std::string(argv[1]) == "--no-huge-pages")) {
+    std::fprintf(stderr, "usage: load_split [--no-huge-pages] INI_DIR FILE\n");
+    return 2;
+  }
+  const char* iniDir = argv[argc - 2];
+  std::string path = argv[argc - 1];
+  Stopwatch watch;
+  auto stores = std::make_unique<lv::ViewerStores>();
+  if (!hugePages) smallPages(*stores);
+  stores->resetForFirstLoad();
+  stores->tyreTempMin.fill(1000000.0f);
+  stores->tyreTempMax.fill(-1000000.0f);
+  lv::GplFolder folder;
+  if (!lv::GplFolder::load(iniDir, folder)) return 1;
+  lv::FileBytes file, tel;
+  if (!file.open(path)) return 1;
+  bool savedLaps = endsWith(path, 'r');
+  std::string telPath = path.substr(0, path.size() - 3) + "tel";
+  bool withTel = !savedLaps && lv::fileExists(telPath) && tel.open(telPath);
+  lv::prefaultMapping(file.bytes());
+  lv::prefaultMapping(tel.bytes());
+  watch.lap("map");
+
+  lv::LapSource source;
+  lv::ReplayReadResult replay;
+  int end = 0;
+  if (savedLaps) {
+    end = lv::readSavedLaps(file.bytes(), *stores);
+    source.savedLaps = true;
+    watch.lap("decode");
+  } else {
+    replay = lv::readReplay(file.bytes(), *stores);
+    end = replay.end;
+    watch.lap("decode");
+    if (withTel) lv::attachTelemetry(tel.bytes(), *stores, 0, end, replay.fps);
+    watch.lap("attach");
+    source.fps = replay.fps;
+    source.playerName = replay.playerName;
+    source.carIndex = replay.carIndex;
+    source.records = &replay.records;
+    source.raceStartFrame = replay.raceStartFrame;
+  }
+
+  lv::LapList list;
+  lv::deriveSampleValues(*stores, 0, end);
+  lv::cutLaps(*stores, list, source, 0, end);
+  lv::FileBytes ini;
+  if (ini.open(folder.trackIni(stores->trackName.data()))) {
+    auto bytes = ini.bytes();
+    if (auto length = lv::parseTrackLength(
+            std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()))) {
+      stores->trackLength = *length;
+      lv::computeQuarterSplits(*stores, 0);
+    }
+  }
+  std::string table = lv::quickOverviewText(*stores, list);
+  watch.lap("derive+cut");
+
+  auto picture = std::make_unique<lv::RasterCanvas>();
+  picture->text(0, 0, "x");
+  watch.lap("font");
+  lv::CanvasState view;
+  lv::DialogFields fields;
+  NoControls controls;
+  lv::GraphContext graphs{*stores, view, fields, controls, *picture};
+  lv::drawTyreOverview(graphs, end);
+  picture->pixels();  // everything put down, as before a window copies it
+  watch.lap("picture");
+
+  picture.reset();
+  stores.reset();
+  file = lv::FileBytes();
+  tel = lv::FileBytes();
+  watch.lap("release");
+  std::printf("samples %d laps %d table %zu\n", end, static_cast<int>(list.size()), table.size());
+  return 0;
+}

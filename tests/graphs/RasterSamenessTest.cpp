@@ -1,0 +1,287 @@
+// The raster draws lines in runs and spans; these tests draw the same pictures through a
+// plain one-pixel-at-a-time rasteriser with the rules the raster must keep (Bresenham from
+// the start, end point left out, segments cut to the surface first and a cut end set) and
+// compare every pixel.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <random>
+#include <vector>
+
+#include "platform/cairo/LineClipping.h"
+#include "platform/cairo/RasterCanvas.h"
+#include "tools/gplsim/Gplsim.h"
+#include "viewer/graphs/CanvasBatch.h"
+#include "viewer/graphs/GraphCanvas.h"
+#include "viewer/graphs/GraphChannels.h"
+#include "viewer/load/DerivedValues.h"
+#include "viewer/load/LapCutting.h"
+#include "viewer/load/ReplayReader.h"
+#include "viewer/load/TelemetryAttachment.h"
+#include "viewer/overviews/OverviewChannels.h"
+#include "viewer/overviews/TyreOverview.h"
+#include "viewer/shell/TrackMap.h"
+
+namespace lv {
+namespace {
+
+constexpr int kWidth = RasterCanvas::kWidth;
+constexpr int kHeight = RasterCanvas::kHeight;
+
+// Lines and rectangles one pixel at a time, every pixel checked against the surface.
+class ReferenceRaster : public Canvas {
+ public:
+  ReferenceRaster() : pixels_(static_cast<std::size_t>(kWidth) * kHeight) { eraseAll(); }
+
+  void eraseAll() override { fill(0, 0, kWidth, kHeight, kDialogBackground); }
+  void moveTo(int x, int y) override {
+    x_ = x;
+    y_ = y;
+  }
+  void lineTo(int x, int y) override {
+    double x0 = x_, y0 = y_, x1 = x, y1 = y;
+    x_ = x;
+    y_ = y;
+    if (!clipSegment(x0, y0, x1, y1, kWidth, kHeight)) return;
+    int ax = static_cast<int>(std::lround(x0)), ay = static_cast<int>(std::lround(y0));
+    int bx = static_cast<int>(std::lround(x1)), by = static_cast<int>(std::lround(y1));
+    int dx = std::abs(bx - ax), sx = ax < bx ? 1 : -1;
+    int dy = -std::abs(by - ay), sy = ay < by ? 1 : -1;
+    int error = dx + dy;
+    bool endWasCut = bx != x || by != y;
+    while (ax != bx || ay != by) {
+      set(ax, ay, pen());
+      int twice = 2 * error;
+      if (twice >= dy) {
+        error += dy;
+        ax += sx;
+      }
+      if (twice <= dx) {
+        error += dx;
+        ay += sy;
+      }
+    }
+    if (endWasCut) set(bx, by, pen());
+  }
+  void rectangleOutline(int x, int y, int width, int height, Rgb colour) override {
+    fill(x, y, width - 1, 1, colour);
+    fill(x, y, 1, height - 1, colour);
+    fill(x + width - 1, y, 1, height, colour);
+    fill(x, y + height - 1, width, 1, colour);
+  }
+  void ellipse(int, int, int, int, Rgb) override {}
+  void text(int, int, std::string_view) override {}
+
+  Rgb pixel(int x, int y) const { return pixels_[static_cast<std::size_t>(y) * kWidth + x]; }
+
+ protected:
+  void penSelected(Rgb) override {}
+
+ private:
+  void set(int x, int y, Rgb colour) {
+    if (x >= 0 && y >= 0 && x < kWidth && y < kHeight)
+      pixels_[static_cast<std::size_t>(y) * kWidth + x] = colour;
+  }
+  void fill(int x, int y, int width, int height, Rgb colour) {
+    for (int row = y; row < y + height; ++row)
+      for (int column = x; column < x + width; ++column) set(column, row, colour);
+  }
+
+  std::vector<Rgb> pixels_;
+  int x_ = 0, y_ = 0;
+};
+
+// Every call to both; curves and strokes reach the raster in blocks and the reference one
+// point at a time. Text and ellipses are Cairo's own on the raster and left out of both.
+class BothRasters : public Canvas {
+ public:
+  void eraseAll() override {
+    raster.eraseAll();
+    reference.eraseAll();
+  }
+  void moveTo(int x, int y) override {
+    raster.moveTo(x, y);
+    reference.moveTo(x, y);
+  }
+  void lineTo(int x, int y) override {
+    raster.lineTo(x, y);
+    reference.lineTo(x, y);
+  }
+  void polylineTo(std::span<const CanvasPoint> points) override {
+    raster.polylineTo(points);
+    for (const CanvasPoint& p : points) reference.lineTo(p.x, p.y);
+  }
+  void columnStrokes(std::span<const ColumnStroke> strokes) override {
+    raster.columnStrokes(strokes);
+    for (const ColumnStroke& s : strokes) {
+      reference.moveTo(s.x, s.from);
+      reference.lineTo(s.x, s.to);
+    }
+  }
+  void rectangleOutline(int x, int y, int width, int height, Rgb colour) override {
+    raster.rectangleOutline(x, y, width, height, colour);
+    reference.rectangleOutline(x, y, width, height, colour);
+  }
+  void ellipse(int, int, int, int, Rgb) override {}
+  void text(int, int, std::string_view) override {}
+
+  // The number of pixels that differ; the first few are reported.
+  int differences() const {
+    int count = 0;
+    for (int y = 0; y < kHeight; ++y) {
+      for (int x = 0; x < kWidth; ++x) {
+        Rgb a = raster.pixel(x, y), b = reference.pixel(x, y);
+        if (a == b) continue;
+        if (++count <= 5)
+          ADD_FAILURE() << "pixel (" << x << ", " << y << "): raster " << int{a.r} << ","
+                        << int{a.g} << "," << int{a.b} << " reference " << int{b.r} << ","
+                        << int{b.g} << "," << int{b.b};
+      }
+    }
+    return count;
+  }
+
+  RasterCanvas raster;
+  ReferenceRaster reference;
+
+ protected:
+  void penSelected(Rgb colour) override {
+    raster.selectPen(colour);
+    reference.selectPen(colour);
+  }
+};
+
+class NoControls : public DialogControls {
+ public:
+  void showControl(int, bool) override {}
+  void setCaption(int, std::string_view) override {}
+  void setScrollBar(int, int, int, int) override {}
+  void fieldsToControls(const DialogFields&) override {}
+};
+
+TEST(RasterSameness, LargeDriveOverviewAndEveryChannelMatchPixelForPixel) {
+  // About 65 samples per pixel column in the overview, laps of some 1 800 samples.
+  sim::SimOptions options;
+  options.frames = 120000;
+  options.seed = 11;
+  sim::Drive drive = sim::generateDrive(options);
+  auto stores = std::make_unique<ViewerStores>();
+  stores->resetForFirstLoad();
+  stores->tyreTempMin.fill(1000000.0f);
+  stores->tyreTempMax.fill(-1000000.0f);
+  ReplayReadResult replay = readReplay(drive.replay, *stores);
+  attachTelemetry(drive.telemetry, *stores, 0, replay.end, replay.fps);
+  deriveSampleValues(*stores, 0, replay.end);
+  LapList list;
+  LapSource source{false,           replay.fps,      replay.playerName,
+                   replay.carIndex, &replay.records, replay.raceStartFrame};
+  cutLaps(*stores, list, source, 0, replay.end);
+  stores->sampleCount = replay.end;
+  ASSERT_GT(stores->lapCount, 10);
+
+  CanvasState view;
+  DialogFields fields;
+  NoControls controls;
+  BothRasters both;
+  GraphContext c{*stores, view, fields, controls, both};
+  drawTyreOverview(c, replay.end);
+  EXPECT_EQ(both.differences(), 0) << "tyre overview";
+  stores->contactPatchMode = 1;
+  drawTyreOverview(c, replay.end);
+  EXPECT_EQ(both.differences(), 0) << "tyre overview, contact patches shown";
+
+  ChannelCommands commands;
+  registerGraphChannels(commands);
+  registerTyreChannels(commands);
+  registerTrackMap(commands);
+  for (int& counter : view.pressCounter) counter = 1;
+  stores->selectedCount = 4;
+  for (int i = 0; i < 4; ++i) stores->selectedLaps[static_cast<std::size_t>(i)] = 2 + 3 * i;
+  redrawShown(c, commands);
+  EXPECT_EQ(both.differences(), 0) << "every channel, four laps";
+  // Zoomed in and scrolled: curves run off the right edge and end there.
+  view.zoomFactor = 3;
+  view.scrollOffset = 40000;
+  redrawShown(c, commands);
+  EXPECT_EQ(both.differences(), 0) << "every channel, zoomed";
+  stores->selectedCount = 1;
+  view.zoomFactor = 1;
+  view.scrollOffset = 0;
+  redrawShown(c, commands);
+  EXPECT_EQ(both.differences(), 0) << "every channel, one lap";
+}
+
+TEST(RasterSameness, RandomCurvesStrokesAndRectanglesMatchPixelForPixel) {
+  std::mt19937 random(7);
+  auto near = [&](int centre, int spread) {
+    return centre + std::uniform_int_distribution<int>(-spread, spread)(random);
+  };
+  auto coordinate = [&](int size) {
+    // Mostly on the surface, some just beyond its edges, a few far away.
+    int kind = std::uniform_int_distribution<int>(0, 19)(random);
+    if (kind == 0) return near(0, 2000000000);
+    if (kind <= 3) return near(kind == 1 ? 0 : size, 40);
+    return std::uniform_int_distribution<int>(0, size - 1)(random);
+  };
+  const Rgb colours[] = {{240, 0, 40}, {40, 0, 240}, {250, 250, 0}, {40, 140, 40}};
+  BothRasters both;
+  for (int round = 0; round < 240; ++round) {
+    both.selectPen(colours[round % 4]);
+    int x = coordinate(kWidth), y = coordinate(kHeight);
+    both.moveTo(x, y);
+    int kind = round % 4;
+    if (kind == 0) {
+      // A curve that lingers in columns, as a long drive does, and sometimes leaves the surface.
+      PolylineBatch curve(both);
+      int points = std::uniform_int_distribution<int>(1, 1500)(random);
+      for (int i = 0; i < points; ++i) {
+        if (std::uniform_int_distribution<int>(0, 40)(random) == 0) x = near(x, 1);
+        y = std::uniform_int_distribution<int>(0, 30)(random) == 0 ? coordinate(kHeight)
+                                                                   : near(y, 3);
+        curve.add({x, y});
+      }
+    } else if (kind == 1) {
+      StrokeBatch bars(both);
+      // Two rows of bars close enough that their spans in one column may touch or not.
+      int top = coordinate(kHeight);
+      int second = top + std::uniform_int_distribution<int>(2, 9)(random);
+      for (int i = 0; i < 2000; ++i) {
+        int column = x + i / 50;
+        bars.add({column, top, top + near(0, 6)});
+        bars.add({column, second, second + near(0, 3)});
+      }
+    } else if (kind == 2) {
+      for (int i = 0; i < 50; ++i) both.lineTo(coordinate(kWidth), coordinate(kHeight));
+    } else {
+      both.rectangleOutline(x, y, near(0, 80), near(0, 80), colours[(round + 1) % 4]);
+    }
+    // Compared often, before later drawing can cover a wrong pixel.
+    if (round % 12 == 11) {
+      ASSERT_EQ(both.differences(), 0) << "after round " << round;
+    }
+  }
+}
+
+TEST(RasterCanvas, ChangedAreaCoversWhatWasDrawnAndIsEmptyAfterwards) {
+  RasterCanvas canvas;
+  canvas.takeChangedArea();
+  EXPECT_TRUE(canvas.takeChangedArea().empty());
+  canvas.moveTo(100, 200);
+  canvas.lineTo(100, 260);
+  canvas.lineTo(140, 230);
+  PixelArea area = canvas.takeChangedArea();
+  EXPECT_LE(area.left, 100);
+  EXPECT_LE(area.top, 200);
+  EXPECT_GE(area.right, 140);
+  EXPECT_GE(area.bottom, 260);
+  EXPECT_TRUE(canvas.takeChangedArea().empty());
+  RasterCanvas::Pixels pixels = canvas.pixels();
+  EXPECT_EQ(pixels.width, kWidth);
+  EXPECT_EQ(pixels.height, kHeight);
+  EXPECT_GE(pixels.strideBytes, 4 * kWidth);
+  EXPECT_EQ(pixels.data[200 * pixels.strideBytes / 4 + 100] & 0xFFFFFFu, 0u);  // black pen
+}
+
+}  // namespace
+}  // namespace lv
