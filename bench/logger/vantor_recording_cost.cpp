@@ -1,7 +1,9 @@
 // Measures what recording costs: vantor's CPU time while it records a fakegame drive, how
 // many of the game's clock changes it missed, and how many samples mix values of two frames.
-//   vantor_recording_cost [--duration SECONDS] [--rate HZ] [--hog]
-// --hog runs a busy loop at the lowest priority beside them, as a background job would.
+//   vantor_recording_cost [--duration SECONDS] [--rate HZ] [--hog | --hog-own-group]
+//                         [--vantor PATH]
+// --hog runs a busy loop at the lowest priority beside them, as a background job would;
+// --vantor measures another build of vantor (to compare two of them on the same machine).
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -40,10 +42,17 @@ pid_t spawn(const std::vector<std::string>& args, const char* input, const char*
   return pid;
 }
 
-// A process that keeps one core busy at nice 19 until it is killed.
-pid_t startHog() {
+// A process that keeps one core busy at nice 19 until it is killed. Where the kernel groups
+// the processes of a session for scheduling, nice ranks only within the group; `ownGroup`
+// gives the hog a session and group of its own at the lowest priority, the way a background
+// job started elsewhere runs.
+pid_t startHog(bool ownGroup) {
   pid_t pid = fork();
   if (pid == 0) {
+    if (ownGroup) {
+      setsid();
+      std::ofstream("/proc/self/autogroup") << 19;
+    }
     if (nice(19) == -1) _exit(1);
     volatile unsigned long spin = 0;
     while (true) spin = spin + 1;
@@ -61,13 +70,17 @@ int main(int argc, char** argv) {
   double duration = 60;
   double rate = 36;
   bool hog = false;
+  bool hogGroup = false;
+  std::string vantorExe = VANTOR_EXE;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--hog") == 0) hog = true;
+    if (std::strcmp(argv[i], "--hog-own-group") == 0) hog = hogGroup = true;
     if (i + 1 >= argc) continue;
     if (std::strcmp(argv[i], "--duration") == 0) duration = std::atof(argv[i + 1]);
     if (std::strcmp(argv[i], "--rate") == 0) rate = std::atof(argv[i + 1]);
+    if (std::strcmp(argv[i], "--vantor") == 0) vantorExe = argv[i + 1];
   }
-  pid_t hogPid = hog ? startHog() : -1;
+  pid_t hogPid = hog ? startHog(hogGroup) : -1;
   namespace fs = std::filesystem;
   fs::path dir = fs::temp_directory_path() / ("vantor-bench-" + std::to_string(getpid()));
   fs::create_directories(dir / "gpl");
@@ -83,7 +96,7 @@ int main(int argc, char** argv) {
                       durationText, "--rate", rateText},
                      "/dev/null", "/dev/null");
   auto start = std::chrono::steady_clock::now();
-  pid_t logger = spawn({VANTOR_EXE, "--ini-dir", dir.string(), "--start-delay", "0"},
+  pid_t logger = spawn({vantorExe, "--ini-dir", dir.string(), "--start-delay", "0"},
                        (dir / "name.txt").c_str(), (dir / "output.txt").c_str());
   if (game < 0 || logger < 0) {
     std::fprintf(stderr, "cannot start fakegame or vantor\n");
@@ -145,7 +158,7 @@ int main(int argc, char** argv) {
   std::printf("clock changes missed    %ld (%.3f %%)\n", missed, 100.0 * missed / frames);
   std::printf("torn samples            %ld (%.3f %%)\n", torn,
               count > 0 ? 100.0 * torn / static_cast<double>(count) : 0.0);
-  std::printf("low-priority hog        %s\n", hog ? "yes" : "no");
+  std::printf("low-priority hog        %s\n", !hog ? "no" : hogGroup ? "yes, own group" : "yes");
   if (count == 0) {
     std::ifstream console(dir / "output.txt");
     std::printf("vantor said:\n%s\n",
