@@ -13,6 +13,7 @@
 #include "platform/linux/LinuxProcessApi.h"
 #include "platform/linux/MonotonicClock.h"
 #include "platform/linux/ProgramFolder.h"
+#include "platform/linux/SignalStopRequest.h"
 #include "telemetry/FileBytes.h"
 
 namespace {
@@ -35,6 +36,7 @@ lv::AddressTable addressTable(const std::string& iniDir) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  lv::ignoreSignalsThatWouldLoseTheRecording();
   CLI::App app{"Records GPL's telemetry into a .tel file beside the replay."};
   lv::LoggerOptions options;
   int format = 7;
@@ -57,6 +59,8 @@ int main(int argc, char** argv) {
   lv::MonotonicClock clock;
   lv::GameReader& reader = lv::CachedGameReader::instance(
       processes, clock, addressTable(options.iniDir), options.format);
-  lv::LoggerConsole console{std::cout, std::cin, [] { lv::pauseConsole(std::cout, std::cin, 0); }};
+  lv::SignalStopRequest stop;
+  lv::LoggerConsole console{std::cout, std::cin, [] { lv::pauseConsole(std::cout, std::cin, 0); },
+                            &stop};
   return lv::runLogger(reader, clock, console, options);
 }

@@ -1,20 +1,28 @@
-// Measures what recording costs: vantor's CPU time while it records a fakegame drive, and
-// how many of the game's clock changes it missed.
-//   vantor_recording_cost [--duration SECONDS] [--rate HZ]
+// Measures what recording costs: vantor's CPU time while it records a fakegame drive, how
+// many of the game's clock changes it missed, and how many samples mix values of two frames.
+//   vantor_recording_cost [--duration SECONDS] [--rate HZ] [--hog | --hog-own-group]
+//                         [--vantor PATH]
+// --hog runs a busy loop at the lowest priority beside them, as a background job would;
+// --vantor measures another build of vantor (to compare two of them on the same machine).
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
+#include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
+
+#include "ExpectedSample.h"
+#include "telemetry/TelFormat.h"
 
 extern char** environ;
 
@@ -34,6 +42,24 @@ pid_t spawn(const std::vector<std::string>& args, const char* input, const char*
   return pid;
 }
 
+// A process that keeps one core busy at nice 19 until it is killed. Where the kernel groups
+// the processes of a session for scheduling, nice ranks only within the group; `ownGroup`
+// gives the hog a session and group of its own at the lowest priority, the way a background
+// job started elsewhere runs.
+pid_t startHog(bool ownGroup) {
+  pid_t pid = fork();
+  if (pid == 0) {
+    if (ownGroup) {
+      setsid();
+      std::ofstream("/proc/self/autogroup") << 19;
+    }
+    if (nice(19) == -1) _exit(1);
+    volatile unsigned long spin = 0;
+    while (true) spin = spin + 1;
+  }
+  return pid;
+}
+
 double seconds(const timeval& t) {
   return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6;
 }
@@ -43,10 +69,18 @@ double seconds(const timeval& t) {
 int main(int argc, char** argv) {
   double duration = 60;
   double rate = 36;
-  for (int i = 1; i + 1 < argc; i += 2) {
+  bool hog = false;
+  bool hogGroup = false;
+  std::string vantorExe = VANTOR_EXE;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--hog") == 0) hog = true;
+    if (std::strcmp(argv[i], "--hog-own-group") == 0) hog = hogGroup = true;
+    if (i + 1 >= argc) continue;
     if (std::strcmp(argv[i], "--duration") == 0) duration = std::atof(argv[i + 1]);
     if (std::strcmp(argv[i], "--rate") == 0) rate = std::atof(argv[i + 1]);
+    if (std::strcmp(argv[i], "--vantor") == 0) vantorExe = argv[i + 1];
   }
+  pid_t hogPid = hog ? startHog(hogGroup) : -1;
   namespace fs = std::filesystem;
   fs::path dir = fs::temp_directory_path() / ("vantor-bench-" + std::to_string(getpid()));
   fs::create_directories(dir / "gpl");
@@ -62,7 +96,7 @@ int main(int argc, char** argv) {
                       durationText, "--rate", rateText},
                      "/dev/null", "/dev/null");
   auto start = std::chrono::steady_clock::now();
-  pid_t logger = spawn({VANTOR_EXE, "--ini-dir", dir.string(), "--start-delay", "0"},
+  pid_t logger = spawn({vantorExe, "--ini-dir", dir.string(), "--start-delay", "0"},
                        (dir / "name.txt").c_str(), (dir / "output.txt").c_str());
   if (game < 0 || logger < 0) {
     std::fprintf(stderr, "cannot start fakegame or vantor\n");
@@ -73,17 +107,33 @@ int main(int argc, char** argv) {
   wait4(logger, &status, 0, &usage);
   double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   waitpid(game, nullptr, 0);
+  if (hogPid > 0) {
+    kill(hogPid, SIGKILL);
+    waitpid(hogPid, nullptr, 0);
+  }
 
   std::ifstream tel(dir / "gpl/replay/bench.tel", std::ios::binary);
   std::vector<char> bytes((std::istreambuf_iterator<char>(tel)), {});
   std::size_t count = bytes.size() >= 4 ? (bytes.size() - 4) / 164 : 0;
+  lv::fakegame::DriveParameters drive;
+  drive.rateHz = rate;
+  drive.durationSeconds = duration;
+  lv::fakegame::TorqueCurve curve = lv::fakegame::torqueCurve(drive);
   long missed = 0;
+  long torn = 0;
   long previous = -1;
   long first = -1;
   for (std::size_t j = 0; j < count; ++j) {
-    float fuel;
-    std::memcpy(&fuel, bytes.data() + 4 + 164 * j + 160, 4);
-    long frame = std::lround((1000.0f - fuel) / 0.25f);  // fakegame's fuel falls 0.25 a frame
+    lv::TelemetrySample sample = lv::decodeTelRecord(
+        lv::TelLayout::kVersion7,
+        std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()) + 4 + 164 * j, 164));
+    long frame = lv::testing::frameOfFuel(sample[lv::TelemetrySample::kFuel]);
+    lv::TelemetrySample expected =
+        lv::testing::expectedSample(lv::fakegame::frameAt(static_cast<int>(frame), drive), curve);
+    if (sample.values != expected.values) {
+      ++torn;
+      std::printf("sample %zu: values of another frame than its fuel's (%ld)\n", j, frame);
+    }
     if (previous >= 0 && frame != previous + 1) {
       // A repeated frame means a block was not fetched afresh; the frame after it is counted
       // as the missed one.
@@ -105,10 +155,14 @@ int main(int argc, char** argv) {
   std::printf("share of one core       %.2f %%\n", 100.0 * cpu / wall);
   std::printf("samples written         %zu (frames %ld..%ld of %ld)\n", count, first, previous,
               frames);
-  std::printf("clock changes missed    %ld\n", missed);
+  std::printf("clock changes missed    %ld (%.3f %%)\n", missed, 100.0 * missed / frames);
+  std::printf("torn samples            %ld (%.3f %%)\n", torn,
+              count > 0 ? 100.0 * torn / static_cast<double>(count) : 0.0);
+  std::printf("low-priority hog        %s\n", !hog ? "no" : hogGroup ? "yes, own group" : "yes");
   if (count == 0) {
     std::ifstream console(dir / "output.txt");
-    std::printf("vantor said:\n%s\n", std::string(std::istreambuf_iterator<char>(console), {}).c_str());
+    std::printf("vantor said:\n%s\n",
+                std::string(std::istreambuf_iterator<char>(console), {}).c_str());
   }
   fs::remove_all(dir);
   return 0;

@@ -1,5 +1,6 @@
 #include "logger/CachedGameReader.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -12,6 +13,16 @@ namespace {
 
 constexpr int kTorquePoints = 33;
 constexpr std::uint64_t kRefreshMilliseconds = 27;
+// The game takes seconds to start, so a quarter second between searches of the process list
+// costs no time worth noticing, where a search every 30 ms kept a good part of a core busy.
+constexpr std::uint64_t kSearchIntervalMicroseconds = 250000;
+// Each wait counts a millisecond more than it sleeps, for the search itself.
+constexpr float kSearchIntervalSeconds = 0.251f;
+
+// The blocks one sample is served from; the torque curve and the wheels are read afresh on
+// every call anyway.
+constexpr int kSampleBlocks[] = {block::kEngine, block::kPedals, block::kLap,
+                                 block::kClock,  block::kFuel,   block::kForces};
 
 // trunc towards zero; values outside the int range (and NaN) give an index far off the curve
 // instead of undefined behaviour; the read there simply fails.
@@ -46,15 +57,19 @@ int CachedGameReader::attach(const std::string& exeName, const std::string& exeP
                              float timeoutSeconds, const std::string& versionOverride) {
   float elapsed = 0.0f;
   if (!(timeoutSeconds > 0.0f)) return 0;
-  FoundProcess process;
+  std::vector<ProcessEntry> matches;
   while (true) {
-    process = findProcess(processes_, exeName);
-    if (process.found) break;
-    clock_.sleepMicroseconds(30000);
-    elapsed += 0.031f;
+    matches = matchingProcesses(processes_, exeName);
+    if (!matches.empty()) break;
+    clock_.sleepMicroseconds(kSearchIntervalMicroseconds);
+    elapsed += kSearchIntervalSeconds;
     if (!(elapsed < timeoutSeconds)) return 0;
   }
-  processId_ = process.id;
+  // The last one listed is taken; the others are kept to be named on the console.
+  processChoice_.taken = matches.back();
+  matches.pop_back();
+  processChoice_.others = std::move(matches);
+  processId_ = processChoice_.taken.id;
   exeName_ = exeName;
   exePath_ = exePath;
   if (processHandle_ != 0) processes_.close(processHandle_);
@@ -165,12 +180,24 @@ bool CachedGameReader::readWheelArray(int index, float* destination) {
   return true;
 }
 
-std::uint64_t CachedGameReader::microsecondsUntilClockRefresh() {
-  std::uint64_t since = clock_.ticks() - lastRead_[block::kClock];
-  if (since > refreshTicks_) return 0;
-  std::uint64_t ticksLeft = refreshTicks_ - since + 1;
+std::uint64_t CachedGameReader::microsecondsUntilSampleRefresh() {
+  std::uint64_t now = clock_.ticks();
+  std::uint64_t ticksLeft = 0;
+  for (int b : kSampleBlocks) {
+    std::uint64_t since = now - lastRead_[static_cast<std::size_t>(b)];
+    if (since <= refreshTicks_) ticksLeft = std::max(ticksLeft, refreshTicks_ - since + 1);
+  }
   std::uint64_t perSecond = clock_.ticksPerSecond();
   return (ticksLeft * 1000000 + perSecond - 1) / perSecond;
+}
+
+float CachedGameReader::peekClock() {
+  if (versionRow_ < 0) return cachedFloat(block::kClock, 0);
+  float value;
+  std::span bytes(reinterpret_cast<std::uint8_t*>(&value), sizeof value);
+  if (!processes_.readMemory(processHandle_, rowAddress(block::kClock), bytes))
+    return cachedFloat(block::kClock, 0);
+  return value;
 }
 
 }  // namespace lv

@@ -54,7 +54,9 @@ class CachedGameReader final : public GameReader {
   float readSpeed() override;
   float readSpeedKmh() override { return readSpeed() * 3.6f; }
   float readSpeedScaled() override { return readSpeed() * 2.25f; }
-  std::uint64_t microsecondsUntilClockRefresh() override;
+  std::uint64_t microsecondsUntilSampleRefresh() override;
+  float peekClock() override;
+  ProcessChoice processChoice() const override { return processChoice_; }
 
   int versionRow() const { return versionRow_; }
 
@@ -78,6 +80,7 @@ class CachedGameReader final : public GameReader {
   std::string exePath_;
   std::string exeName_;
   std::string versionText_;
+  ProcessChoice processChoice_;
   int versionRow_ = -1;
   std::uint64_t refreshTicks_ = 0;
   std::array<std::uint64_t, kBlocks> lastRead_{};

@@ -2,11 +2,21 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "logger/ProcessApi.h"
 
 namespace lv {
 
+// Which process attach took, and the others whose names matched as well.
+struct ProcessChoice {
+  ProcessEntry taken;
+  std::vector<ProcessEntry> others;
+};
+
 // The logger's only window into the running game. The operations are declared in the order
-// of the reader's operation table; the last one is an addition for the sampling loop.
+// of the reader's operation table; the last ones are additions for the sampling loop and the
+// console.
 class GameReader {
  public:
   virtual ~GameReader() = default;
@@ -45,9 +55,15 @@ class GameReader {
   virtual float readSpeedKmh() = 0;
   virtual float readSpeedScaled() = 0;
 
-  // How long until readClock may fetch a fresh value from the game; lets an idle loop sleep
-  // without stepping over a clock change.
-  virtual std::uint64_t microsecondsUntilClockRefresh() = 0;
+  // How long until every block a sample reads may be fetched afresh. An idle loop that sleeps
+  // this long before it reads the clock gets the clock and all values of the sample from the
+  // same moment of the game.
+  virtual std::uint64_t microsecondsUntilSampleRefresh() = 0;
+  // The game's clock as it is right now, read past the cache without changing what the cache
+  // serves: it tells the idle loop when the clock has moved, so that the cached fetch follows
+  // the change closely instead of landing at a random point of the game's frame.
+  virtual float peekClock() = 0;
+  virtual ProcessChoice processChoice() const = 0;
 };
 
 }  // namespace lv

@@ -1,5 +1,7 @@
 #include "logger/IniFile.h"
 
+#include <filesystem>
+
 #include "telemetry/FileBytes.h"
 
 namespace lv {
@@ -14,6 +16,10 @@ std::string firstLineOf(std::span<const std::uint8_t> text) {
 }
 
 std::optional<std::string> readFirstLine(const std::string& path) {
+  // Only a regular file is read: opening a named pipe would wait for a writer forever, and a
+  // device could stream without end.
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
   FileBytes file;
   if (!file.open(path)) return std::nullopt;
   return firstLineOf(file.bytes());

@@ -11,7 +11,8 @@ namespace lv {
 // "\r"), whole, however long it is.
 std::string firstLineOf(std::span<const std::uint8_t> text);
 
-// The first line of the file at `path`; nothing when the file cannot be opened.
+// The first line of the file at `path`; nothing when it is not a regular file or cannot be
+// opened.
 std::optional<std::string> readFirstLine(const std::string& path);
 
 }  // namespace lv

@@ -8,19 +8,11 @@
 #include "logger/GameFolder.h"
 #include "logger/IniFile.h"
 #include "logger/SampleTable.h"
+#include "logger/SamplingLoop.h"
 #include "logger/TelemetrySaver.h"
 
 namespace lv {
 namespace {
-
-// While the clock stands still the loop sleeps until the game's values may be fetched again
-// (before that the clock cannot be seen to move), and wakes a little after that moment: late
-// enough that every block of the sample is fetched afresh too, early enough that the next
-// change of a game running at 36 Hz is not stepped over. Sleeping the whole wait rather than
-// in 1 ms naps keeps the cost of an idle turn off the processor.
-constexpr std::uint64_t kWakeMarginMicroseconds = 450;
-// The process list need not be asked on every nap; the game's end is noticed within this time.
-constexpr std::uint64_t kRunningCheckMicroseconds = 10000;
 
 std::string iniPath(const LoggerOptions& options, const char* name) {
   if (options.iniDir.empty()) return name;
@@ -52,43 +44,18 @@ int failurePath(LoggerConsole& console) {
   return 0;
 }
 
-bool clockMoved(float now, float last) {
-  return now < last || now > last;
-}
-
-// Samples the game at every clock change. Returns the number of samples collected and
-// whether the game ended the recording (rather than a full table).
-struct SamplingResult {
-  int collected = 0;
-  bool gameEnded = false;
-};
-
-SamplingResult sample(GameReader& reader, Clock& clock, SampleTable& table) {
-  SamplingResult result;
-  float lastClock = reader.readClock();
-  std::uint64_t checkTicks = clock.ticksPerSecond() * kRunningCheckMicroseconds / 1000000;
-  std::optional<std::uint64_t> lastCheck;
-  int i = 0;
-  while (i < table.capacity()) {
-    float now = reader.readClock();
-    if (clockMoved(now, lastClock)) {
-      lastClock = reader.readClock();
-      table.fill(i, reader);
-      ++i;
-      continue;
-    }
-    std::uint64_t ticks = clock.ticks();
-    if (!lastCheck || ticks - *lastCheck >= checkTicks) {
-      lastCheck = ticks;
-      if (!reader.isRunning()) {
-        result.gameEnded = true;
-        break;
-      }
-    }
-    clock.sleepMicroseconds(reader.microsecondsUntilClockRefresh() + kWakeMarginMicroseconds);
+// Names the process taken when the game's name matched more than one.
+void printProcessChoice(std::ostream& out, const std::string& exeName,
+                        const ProcessChoice& choice) {
+  if (choice.others.empty()) return;
+  out << "More than one process matches " << exeName << "; recording process " << choice.taken.id
+      << " (" << choice.taken.name << ").\nNot recorded:";
+  const char* separator = " ";
+  for (const ProcessEntry& other : choice.others) {
+    out << separator << "process " << other.id << " (" << other.name << ")";
+    separator = ", ";
   }
-  result.collected = i;
-  return result;
+  out << '\n';
 }
 
 }  // namespace
@@ -96,6 +63,8 @@ SamplingResult sample(GameReader& reader, Clock& clock, SampleTable& table) {
 int runLogger(GameReader& reader, Clock& clock, LoggerConsole& console,
               const LoggerOptions& options) {
   std::ostream& out = console.out;
+  // Every line reaches the console as it is printed, even when the program is held up later.
+  out << std::unitbuf;
   if (options.germanHint) {
     if (options.format == LogFormat::kVersion5) {
       printGermanHintFormat5(out);
@@ -123,12 +92,14 @@ int runLogger(GameReader& reader, Clock& clock, LoggerConsole& console,
   out << "Please start " << *exeName << "!\n" << std::flush;
   reader.attach(*exeName, exePath, options.attachTimeoutSeconds, "");
   out << "GPL version of the user: " << reader.versionText() << '\n';
+  printProcessChoice(out, *exeName, reader.processChoice());
   if (!reader.isRunning()) return failurePath(console);
   out << *exeName << " found. Data will be logged.\n\n" << std::flush;
 
   clock.sleepMicroseconds(
       static_cast<std::uint64_t>(std::max(0.0, options.startDelaySeconds) * 1e6));
-  SamplingResult sampled = sample(reader, clock, table);
+  if (console.stop != nullptr) console.stop->listen();
+  SamplingResult sampled = sampleGame(reader, clock, table, console.stop, out, *exeName);
   int k = sampled.gameEnded ? sampled.collected - 1 : table.capacity();
   reader.detach();
 

@@ -7,6 +7,7 @@
 #include "logger/Clock.h"
 #include "logger/GameReader.h"
 #include "logger/LogFormat.h"
+#include "logger/StopRequest.h"
 
 namespace lv {
 
@@ -24,6 +25,8 @@ struct LoggerConsole {
   std::istream& in;
   // Prints "Press any key to continue . . . " and waits for a key (or the end of input).
   std::function<void()> pause;
+  // Ctrl-C and its kin; without one they end the program the system's way.
+  StopRequest* stop = nullptr;
 };
 
 // One recording run: reads the ini files, waits for the game, samples it until it ends and

@@ -19,12 +19,18 @@ bool processNameMatches(std::string_view processName, std::string_view target) {
   return lowered(processName).find(lowered(target)) != std::string::npos;
 }
 
-FoundProcess findProcess(ProcessApi& api, std::string_view exeName) {
-  FoundProcess result;
-  for (const ProcessEntry& process : api.listProcesses()) {
-    if (processNameMatches(process.name, exeName)) result = {true, process.id};
+std::vector<ProcessEntry> matchingProcesses(ProcessApi& api, std::string_view exeName) {
+  std::vector<ProcessEntry> matches;
+  for (ProcessEntry& process : api.listProcesses()) {
+    if (processNameMatches(process.name, exeName)) matches.push_back(std::move(process));
   }
-  return result;
+  return matches;
+}
+
+FoundProcess findProcess(ProcessApi& api, std::string_view exeName) {
+  std::vector<ProcessEntry> matches = matchingProcesses(api, exeName);
+  if (matches.empty()) return {};
+  return {true, matches.back().id};
 }
 
 }  // namespace lv

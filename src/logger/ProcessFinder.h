@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 #include "logger/ProcessApi.h"
 
@@ -13,6 +14,9 @@ struct FoundProcess {
 
 // Case-insensitive (ASCII) substring test; an empty target matches every name.
 bool processNameMatches(std::string_view processName, std::string_view target);
+
+// Every process whose name contains `exeName`, in the system's order.
+std::vector<ProcessEntry> matchingProcesses(ProcessApi& api, std::string_view exeName);
 
 // Looks through all processes for one whose name contains `exeName`; when several match,
 // the last one listed wins.

@@ -1,5 +1,6 @@
 #include "logger/TelemetrySaver.h"
 
+#include <filesystem>
 #include <istream>
 #include <optional>
 #include <ostream>
@@ -28,11 +29,18 @@ std::optional<std::string> nextWord(std::istream& in) {
   return std::nullopt;
 }
 
+// A name is taken by anything that is there: a file, a folder, a link (even a dangling one).
+bool nameTaken(const std::string& name) {
+  std::error_code error;
+  return std::filesystem::symlink_status(name, error).type() !=
+         std::filesystem::file_type::not_found;
+}
+
 }  // namespace
 
 std::string unusedFallbackName() {
   std::string name = "Vantor-recording.tel";
-  for (int n = 2; fileExists(name); ++n) name = "Vantor-recording-" + std::to_string(n) + ".tel";
+  for (int n = 2; nameTaken(name); ++n) name = "Vantor-recording-" + std::to_string(n) + ".tel";
   return name;
 }
 

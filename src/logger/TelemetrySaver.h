@@ -13,7 +13,8 @@ namespace lv {
 bool saveRecording(std::ostream& out, std::istream& in, const std::string& replayFolder,
                    const std::vector<std::uint8_t>& fileImage);
 
-// "Vantor-recording.tel", or the first of "Vantor-recording-2.tel", ... that does not exist.
+// "Vantor-recording.tel", or the first of "Vantor-recording-2.tel", ... that nothing (no
+// file, folder or link) is named yet.
 std::string unusedFallbackName();
 
 }  // namespace lv

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <utility>
 
 namespace lv {
@@ -73,9 +74,30 @@ bool fileExists(const std::string& path) {
   return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+namespace {
+
+// A name beside `path` that nobody can have prepared: created here, exclusively, never
+// through a link planted in the folder.
+int createTemporaryBeside(const std::string& path, std::string& temporary) {
+  static unsigned counter = 0;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    char suffix[48];
+    std::snprintf(suffix, sizeof suffix, ".%x%x%lx.part", static_cast<unsigned>(getpid()),
+                  ++counter, static_cast<unsigned long>(now.tv_nsec));
+    temporary = path + suffix;
+    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+}  // namespace
+
 Status writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
-  std::string temporary = path + ".part";
-  int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  std::string temporary;
+  int fd = createTemporaryBeside(path, temporary);
   if (fd < 0) return Status::error(path + ": " + std::strerror(errno));
   std::size_t written = 0;
   while (written < bytes.size()) {

@@ -32,7 +32,8 @@ class FileBytes {
 bool fileExists(const std::string& path);
 
 // Writes `bytes` to `path` through a temporary file in the same folder and a rename, so
-// that an existing file is never left half-written.
+// that an existing file is never left half-written. The temporary file gets a fresh name and
+// is created exclusively: a link planted in the folder is never followed.
 Status writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
 
 }  // namespace lv

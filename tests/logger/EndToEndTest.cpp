@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "ChildProcess.h"
 #include "ExpectedSample.h"
 #include "TempFolder.h"
 #include "telemetry/TelFormat.h"
@@ -14,14 +15,18 @@ extern char** environ;
 namespace lv {
 namespace {
 
-// Starts `args` with standard input from `inputFile` and standard output into `outputFile`.
+// Starts `args` with standard input from `inputFile` and standard output into `outputFile`
+// (and standard error into `errorFile` when one is given).
 pid_t spawn(const std::vector<std::string>& args, const std::string& inputFile,
-            const std::string& outputFile) {
+            const std::string& outputFile, const std::string& errorFile = "") {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 0, inputFile.c_str(), O_RDONLY, 0);
   posix_spawn_file_actions_addopen(&actions, 1, outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                    0644);
+  if (!errorFile.empty())
+    posix_spawn_file_actions_addopen(&actions, 2, errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
   std::vector<char*> argv;
   for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
@@ -69,9 +74,13 @@ TEST_F(EndToEnd, RecordsTheRunningGameExactly) {
   drive.rateHz = 10;  // slow enough that a busy machine does not make the logger miss a frame
   drive.durationSeconds = 4;
   drive.seed = 3;
+  std::string gameSays = folder.path() + "game.txt";
   pid_t game = spawn({FAKEGAME_EXE, "--gpl-dir", folder.path() + "gpl", "--exe", exeName, "--rate",
                       "10", "--duration", "4", "--seed", "3"},
-                     "/dev/null", "/dev/null");
+                     "/dev/null", "/dev/null", gameSays);
+  // The driver starts recording beside a running game; a game still starting up on a busy
+  // machine would leave the clock still for the first second, which vantor warns of.
+  ASSERT_TRUE(testing::waitForText(game, gameSays, " shows "));
   // The first name names a folder that does not exist: asked again.
   EXPECT_EQ(runVantor("nofolder/drive\ndrive\n", {"--attach-timeout", "10"}), 0);
   EXPECT_EQ(exitStatus(game), 0);

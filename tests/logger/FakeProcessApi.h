@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstring>
+#include <functional>
 #include <map>
 #include <optional>
 #include <vector>
@@ -18,12 +19,16 @@ class FakeProcessApi final : public ProcessApi {
   int listCalls = 0;
   std::vector<std::pair<std::uint32_t, std::size_t>> reads;  // address and size of every read
   bool readsFail = false;
+  std::function<void()> onRead;   // called at every memory read, before it happens
+  std::function<void()> onQuery;  // called whenever the process list is asked
 
   std::vector<ProcessEntry> listProcesses() override {
     ++listCalls;
+    if (onQuery) onQuery();
     return processes;
   }
   std::optional<std::string> processName(int id) override {
+    if (onQuery) onQuery();
     for (const ProcessEntry& p : processes)
       if (p.id == id) return p.name;
     return std::nullopt;
@@ -32,6 +37,7 @@ class FakeProcessApi final : public ProcessApi {
   bool readMemory(ProcessHandle handle, std::uint32_t address,
                   std::span<std::uint8_t> destination) override {
     reads.emplace_back(address, destination.size());
+    if (onRead) onRead();
     if (handle == 0 || readsFail) return false;
     for (std::size_t i = 0; i < destination.size(); ++i) {
       auto byte = memory.find(address + static_cast<std::uint32_t>(i));
@@ -63,12 +69,18 @@ class FakeClock final : public Clock {
   std::uint64_t now = 1000000;  // one second after start
   std::uint64_t slept = 0;
   std::function<void()> afterSleep;
+  // A busy machine: every `lateEvery`-th sleep ends `lateMicroseconds` after it should.
+  int lateEvery = 0;
+  std::uint64_t lateMicroseconds = 0;
+  int sleeps = 0;
 
   std::uint64_t ticks() override { return now; }
   std::uint64_t ticksPerSecond() override { return 1000000; }
   void sleepMicroseconds(std::uint64_t microseconds) override {
     now += microseconds;
     slept += microseconds;
+    ++sleeps;
+    if (lateEvery > 0 && sleeps % lateEvery == 0) now += lateMicroseconds;
     if (afterSleep) afterSleep();
   }
   void advanceMilliseconds(double ms) { now += static_cast<std::uint64_t>(ms * 1000.0); }

@@ -36,8 +36,8 @@ class LoggerRunTest : public ::testing::Test {
     options.sampleCapacity = 1000;
   }
 
-  void startGame(int frames) {
-    drive.rateHz = 30.0;
+  void startGame(int frames, double rateHz = 30.0) {
+    drive.rateHz = rateHz;
     drive.durationSeconds = frames / drive.rateHz;
     api.processes = {{3, "init"}, {42, "C:\\GPL\\gpl.exe"}};
     api.readsFail = false;
@@ -60,11 +60,36 @@ class LoggerRunTest : public ::testing::Test {
     };
   }
 
-  int run(const std::string& input) {
+  // A game whose clock stands still; it ends after `seconds`.
+  void startFrozenGame(std::vector<ProcessEntry> processes, double seconds) {
+    api.processes = processes;
+    layout = fakegame::layoutFor(table, 1);
+    for (auto [first, last] : fakegame::memoryRanges(layout)) api.zeroRange(first, last - first);
+    std::uint64_t end = clock.now + static_cast<std::uint64_t>(seconds * 1e6);
+    clock.afterSleep = [this, end] {
+      if (clock.now >= end) api.processes = {{3, "init"}};
+    };
+  }
+
+  int run(const std::string& input, StopRequest* stop = nullptr) {
     reader = std::make_unique<CachedGameReader>(api, clock, table, options.format);
     std::istringstream in(input);
-    LoggerConsole console{out, in, [this] { out << "<pause>"; }};
+    LoggerConsole console{out, in, [this] { out << "<pause>"; }, stop};
     return runLogger(*reader, clock, console, options);
+  }
+
+  // The samples of `name` are frames 1, 2, ... of the drive, each whole.
+  void expectConsecutiveWholeFrames(const std::string& name, int count) {
+    std::vector<TelemetrySample> samples = writtenSamples(name, 7);
+    ASSERT_EQ(static_cast<int>(samples.size()), count);
+    fakegame::TorqueCurve curve = fakegame::torqueCurve(drive);
+    for (int j = 0; j < count; ++j) {
+      const TelemetrySample& sample = samples[static_cast<std::size_t>(j)];
+      ASSERT_EQ(testing::frameOfFuel(sample[TelemetrySample::kFuel]), j + 1)
+          << "sample " << j << ": a clock change missed or a block not fetched afresh";
+      TelemetrySample expected = testing::expectedSample(fakegame::frameAt(j + 1, drive), curve);
+      ASSERT_EQ(sample.values, expected.values) << "sample " << j << " mixes two frames";
+    }
   }
 
   std::vector<TelemetrySample> writtenSamples(const std::string& name, int expectedVersion) {
@@ -194,6 +219,117 @@ TEST_F(LoggerRunTest, WaitsTheStartDelayBeforeSampling) {
   EXPECT_EQ(run("late\n"), 0);
   EXPECT_GE(clock.slept, 30000000u);
   EXPECT_TRUE(writtenSamples("late", 7).empty());  // the drive was over before the wait ended
+}
+
+TEST_F(LoggerRunTest, BusyMachineLosesNoClockChangeAndTearsNoSample) {
+  // The game runs at 36 Hz, 0.78 ms slower than the reader's cache may refresh.
+  struct Case {
+    const char* load;
+    int lateEvery;                   // every n-th sleep ends late ...
+    std::uint64_t lateMicroseconds;  // ... by this much
+    int slowReadEvery;               // every n-th memory read takes ...
+    std::uint64_t readMicroseconds;  // ... this long
+  };
+  const Case cases[] = {
+      {"wake-ups now and then held up by a third of a frame", 40, 9000, 0, 0},
+      {"wake-ups often held up a little", 5, 1500, 0, 0},
+      {"a memory read now and then held up", 0, 0, 23, 1000},
+      {"both", 7, 2500, 31, 700},
+  };
+  for (const Case& c : cases) {
+    SetUp();
+    clock = testing::FakeClock{};
+    clock.lateEvery = c.lateEvery;
+    clock.lateMicroseconds = c.lateMicroseconds;
+    startGame(400, 36.0);
+    int reads = 0;
+    api.onRead = [this, &c, &reads] {
+      if (c.slowReadEvery > 0 && ++reads % c.slowReadEvery == 0) clock.now += c.readMicroseconds;
+    };
+    EXPECT_EQ(run("busy\n"), 0) << c.load;
+    SCOPED_TRACE(c.load);
+    expectConsecutiveWholeFrames("busy", 400 - 1 - 2);
+  }
+}
+
+// Stops when the game's time has passed `seconds`, once the logger listens.
+class StopAfter final : public StopRequest {
+ public:
+  StopAfter(testing::FakeClock& clock, double seconds)
+      : clock_(clock), at_(clock.now + static_cast<std::uint64_t>(seconds * 1e6)) {}
+  void listen() override { listening_ = true; }
+  bool requested() const override { return listening_ && clock_.now >= at_; }
+
+ private:
+  testing::FakeClock& clock_;
+  std::uint64_t at_;
+  bool listening_ = false;
+};
+
+TEST_F(LoggerRunTest, StopRequestEndsTheRecordingAndItIsSaved) {
+  startGame(3000);  // 100 s of game
+  StopAfter stop(clock, 2.0);
+  EXPECT_EQ(run("stopped\n", &stop), 0);
+  EXPECT_EQ(out.str(), kRecordingDialogue);
+  // Two seconds at 30 Hz: about 60 changes seen, all but the last two written.
+  std::vector<TelemetrySample> samples = writtenSamples("stopped", 7);
+  EXPECT_GE(samples.size(), 55u);
+  EXPECT_LE(samples.size(), 60u);
+  expectConsecutiveWholeFrames("stopped", static_cast<int>(samples.size()));
+}
+
+TEST_F(LoggerRunTest, SeveralMatchingProcessesAreNamedAndAStillClockIsWarnedOf) {
+  startFrozenGame({{3, "init"}, {42, "C:\\GPL\\gpl.exe"}, {57, "notepad-gpl.exe"}}, 1.5);
+  EXPECT_EQ(run("still\n"), 0);
+  EXPECT_EQ(out.str(),
+            "Tire wear will be loged in too\n"
+            "Please start gpl.exe!\n"
+            "GPL version of the user: GPL1.2.0.2B\n"
+            "More than one process matches gpl.exe; recording process 57 (notepad-gpl.exe).\n"
+            "Not recorded: process 42 (C:\\GPL\\gpl.exe)\n"
+            "gpl.exe found. Data will be logged.\n\n"
+            "Warning: the game's clock has not moved in the first second of recording.\n"
+            "If you are driving already, nothing is being recorded. Either vantor may not read\n"
+            "the game's memory (on Linux see kernel.yama.ptrace_scope in the README), or the\n"
+            "process it took is not the game but another program whose name contains gpl.exe.\n"
+            "Vorbereitung aufs Speichern\n"
+            "Please click into console and\n"
+            "write the same name like you have used for replay\n");
+}
+
+// Shows only what has been flushed, the way a console behind a pipe does.
+class FlushedText final : public std::stringbuf {
+ public:
+  std::string shown;
+
+ protected:
+  int sync() override {
+    shown = str();
+    return 0;
+  }
+};
+
+TEST_F(LoggerRunTest, EveryLineIsOnTheConsoleBeforeTheLoggerWaits) {
+  FlushedText console;
+  std::ostream flushedOut(&console);
+  std::vector<std::string> unflushed;
+  auto check = [&] {
+    std::string all = console.str();
+    if (all != console.shown) unflushed.push_back(all.substr(console.shown.size()));
+  };
+  api.onQuery = check;
+  clock.afterSleep = check;
+  startGame(5);
+  std::function<void()> gameStep = clock.afterSleep;
+  clock.afterSleep = [&] {
+    check();
+    gameStep();
+  };
+  reader = std::make_unique<CachedGameReader>(api, clock, table, options.format);
+  std::istringstream in("flushed\n");
+  LoggerConsole lineConsole{flushedOut, in, [] {}};
+  EXPECT_EQ(runLogger(*reader, clock, lineConsole, options), 0);
+  EXPECT_EQ(unflushed, std::vector<std::string>{});
 }
 
 }  // namespace

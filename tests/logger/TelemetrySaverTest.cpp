@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <sstream>
+#include <vector>
 
 #include "TempFolder.h"
 #include "logger/TelemetrySaver.h"
@@ -49,6 +51,39 @@ TEST(SaveRecording, EndOfInputSavesUnderAFreeFallbackName) {
       << output;
   EXPECT_EQ(testing::readWholeFile(folder.path() + "Vantor-recording.tel"), "earlier");
   EXPECT_EQ(testing::readWholeFile(folder.path() + "Vantor-recording-2.tel").size(), 8u);
+}
+
+TEST(SaveRecording, FallbackNamesTakenByAnythingAreSkipped) {
+  testing::TempFolder folder;
+  std::filesystem::create_directories(folder.path() + "Vantor-recording.tel");
+  std::filesystem::create_symlink(folder.path() + "nowhere",
+                                  folder.path() + "Vantor-recording-2.tel");
+  bool saved = false;
+  std::string output = save(folder, "", saved);
+  EXPECT_TRUE(saved);
+  EXPECT_NE(output.find("Telemetry saved as Vantor-recording-3.tel\n"), std::string::npos)
+      << output;
+  EXPECT_EQ(testing::readWholeFile(folder.path() + "Vantor-recording-3.tel").size(), 8u);
+  EXPECT_FALSE(std::filesystem::exists(folder.path() + "nowhere"));
+}
+
+TEST(SaveRecording, ALinkPlantedWhereTheTemporaryFileUsedToBeIsNotFollowed) {
+  testing::TempFolder folder;
+  std::filesystem::create_directories(folder.path() + "replay");
+  std::string victim = folder.write("victim.txt", "keep me");
+  std::filesystem::create_symlink(victim, folder.path() + "replay/drive.tel.part");
+  bool saved = false;
+  save(folder, "drive\n", saved);
+  EXPECT_TRUE(saved);
+  EXPECT_EQ(testing::readWholeFile(victim), "keep me");
+  EXPECT_EQ(testing::readWholeFile(folder.path() + "replay/drive.tel"),
+            std::string("\x07\0\0\0\x01\x02\x03\x04", 8));
+  // Nothing is left behind but the planted link itself.
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder.path() + "replay"))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"drive.tel", "drive.tel.part"}));
 }
 
 }  // namespace
