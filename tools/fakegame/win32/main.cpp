@@ -12,6 +12,7 @@
 #include "FakeDrive.h"
 #include "logger/AddressTable.h"
 #include "logger/GameVersion.h"
+#include "logger/ProcessFinder.h"
 #include "platform/win32/CommandLine.h"
 #include "platform/win32/PerformanceClock.h"
 #include "platform/win32/WideText.h"
@@ -206,6 +207,13 @@ int main() {
 
   if (!o.gplDir.empty() && o.gplDir.back() != '/' && o.gplDir.back() != '\\') o.gplDir += '\\';
   std::wstring runningCopy = fullPath(lv::widen(o.gplDir + kRunFolder + o.exeName));
-  if (!samePath(ownPath(), runningCopy)) return prepareAndRunAsGame(o, runningCopy);
-  return showDrive(o);
+  std::wstring self = ownPath();
+  if (samePath(self, runningCopy)) return showDrive(o);
+  // This first process stays until the drive ends; a logger must not take it for the game.
+  std::string ownName = lv::narrow(self.substr(self.find_last_of(L"\\/") + 1));
+  if (lv::processNameMatches(ownName, o.exeName)) {
+    std::cerr << "fakegame: --exe " << o.exeName << " would also match " << ownName << '\n';
+    return 1;
+  }
+  return prepareAndRunAsGame(o, runningCopy);
 }
