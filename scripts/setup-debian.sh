@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libcairo2-dev libcli11-dev time fonts-dejavu-core
   # The Windows build: MinGW-w64 cross compiler, GoogleTest sources for it, and Wine with a
   # virtual X server for running its programs and tests here.
-  g++-mingw-w64-x86-64-posix googletest wine64 xvfb xdotool zip
+  g++-mingw-w64-x86-64-posix googletest wine64 xvfb xdotool zip unzip
 )
 
 missing=()

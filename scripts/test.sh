@@ -16,3 +16,5 @@ cmake --build --preset sanitizers -j "$jobs"
 ctest --preset sanitizers -j "$jobs"
 
 scripts/fuzz.sh "${FUZZ_SECONDS:-20}"
+
+scripts/test-windows.sh

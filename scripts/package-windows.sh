@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Builds the Windows programs (release, cross-built with MinGW-w64) and writes
+# dist/vantor-lapvista-windows-x86_64.zip: vantor.exe, lapvista.exe when it is part of the
+# build, example MOD.ini and Vantor.ini, and README.txt on how to use them.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup-debian.sh
+build=build/windows
+cmake --preset windows >/dev/null
+programs=(vantor)
+if cmake --build --preset windows --target help | grep -q '^lapvista:'; then
+  programs+=(lapvista)
+fi
+cmake --build --preset windows -j "$(nproc)" --target "${programs[@]}"
+
+staging=$(mktemp -d)
+trap 'rm -rf "$staging"' EXIT
+folder="$staging/vantor-lapvista"
+mkdir -p "$folder"
+for program in "${programs[@]}"; do
+  # Symbols are of no use to the drivers and double the size.
+  x86_64-w64-mingw32-strip -o "$folder/$program.exe" "$build/bin/$program.exe"
+done
+cp packaging/windows/MOD.ini packaging/windows/Vantor.ini packaging/windows/README.txt "$folder/"
+
+mkdir -p dist
+archive="$PWD/dist/vantor-lapvista-windows-x86_64.zip"
+rm -f "$archive"
+(cd "$staging" && zip -q -r -X "$archive" vantor-lapvista)
+unzip -l "$archive"
