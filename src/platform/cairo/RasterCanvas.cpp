@@ -58,6 +58,11 @@ Rgb RasterCanvas::pixel(int x, int y) const {
           static_cast<std::uint8_t>(value)};
 }
 
+const std::uint32_t* RasterCanvas::pixels() const {
+  cairo_surface_flush(surface_);
+  return pixels_;
+}
+
 void RasterCanvas::eraseAll() {
   cairo_surface_flush(surface_);
   fillRect(0, 0, kWidth, kHeight, kDialogBackground);

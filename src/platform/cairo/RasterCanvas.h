@@ -31,6 +31,10 @@ class RasterCanvas : public Canvas {
   void text(int x, int y, std::string_view utf8) override;
 
   Rgb pixel(int x, int y) const;
+  // Every pixel as a 0x00RRGGBB word, rows `stride()` words apart, for a window to show;
+  // text drawn through Cairo is in it.
+  const std::uint32_t* pixels() const;
+  int stride() const { return stride_; }
   Status writePng(const std::string& path) const;
   Status writeSvg(const std::string& path) const;
 
