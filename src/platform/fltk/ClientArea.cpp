@@ -8,12 +8,10 @@
 
 namespace lv {
 
-ClientArea::ClientArea(int x, int y, const RasterCanvas& raster, WindowEvents& events,
-                       std::function<void()> drawn)
+ClientArea::ClientArea(int x, int y, const RasterCanvas& raster, WindowEvents& events)
     : Fl_Group(x, y, RasterCanvas::kWidth, RasterCanvas::kHeight),
       raster_(raster),
-      events_(events),
-      drawn_(std::move(drawn)) {
+      events_(events) {
   box(FL_NO_BOX);
 }
 
@@ -22,7 +20,6 @@ void ClientArea::draw() {
     int X, Y, W, H;
     fl_clip_box(x(), y(), w(), h(), X, Y, W, H);
     blitRaster(raster_, {X - x(), Y - y(), W, H}, x(), y());
-    drawn_();
   }
   draw_children();
 }

@@ -2,8 +2,6 @@
 
 #include <FL/Fl_Group.H>
 
-#include <functional>
-
 #include "platform/cairo/RasterCanvas.h"
 #include "platform/fltk/WindowEvents.h"
 
@@ -15,8 +13,7 @@ namespace lv {
 // control, as the platform's controls ignore them.
 class ClientArea : public Fl_Group {
  public:
-  ClientArea(int x, int y, const RasterCanvas& raster, WindowEvents& events,
-             std::function<void()> drawn);
+  ClientArea(int x, int y, const RasterCanvas& raster, WindowEvents& events);
 
   void draw() override;
   int handle(int event) override;
@@ -26,7 +23,6 @@ class ClientArea : public Fl_Group {
 
   const RasterCanvas& raster_;
   WindowEvents& events_;
-  std::function<void()> drawn_;
 };
 
 }  // namespace lv

@@ -174,6 +174,7 @@ void ControlWidgets::setText(int controlId, std::string_view text) {
   auto* box = dynamic_cast<EditBox*>(widget(controlId));
   if (box == nullptr) return;
   box->value(text.data(), static_cast<int>(text.size()));
+  box->position(0);  // a text wider than the box shows its start, as the platform's box does
 }
 
 void ControlWidgets::treeClear() {

@@ -26,8 +26,9 @@ std::string fltkPattern(std::string_view patterns) {
   std::vector<std::string_view> list;
   for (std::string_view pattern : split(patterns, ';'))
     if (!trimmed(pattern).empty()) list.push_back(trimmed(pattern));
+  if (list.empty()) return "";
   if (list.size() == 1) return std::string(list[0]);
-  bool extensions = !list.empty();
+  bool extensions = true;
   for (std::string_view pattern : list)
     extensions = extensions && pattern.substr(0, 2) == "*." && pattern.size() > 2;
   std::string joined = extensions ? "*.{" : "{";

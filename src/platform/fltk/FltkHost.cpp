@@ -20,12 +20,8 @@ constexpr auto kProgressInterval = std::chrono::milliseconds(100);
 }  // namespace
 
 FltkHost::FltkHost(ScriptedFileAnswers& answers)
-    : answers_(answers),
-      canvas_(
-          raster_, [this] { window_->client().damage(FL_DAMAGE_ALL); },
-          [this] { showProgress(); }) {
-  window_ = std::make_unique<MainWindow>(raster_, static_cast<WindowEvents&>(*this),
-                                         [this] { canvas_.shown(); });
+    : answers_(answers), canvas_(raster_, [this] { showProgress(); }) {
+  window_ = std::make_unique<MainWindow>(raster_, static_cast<WindowEvents&>(*this));
 }
 
 FltkHost::~FltkHost() = default;
@@ -46,6 +42,12 @@ bool FltkHost::windowShown() const {
 }
 
 void FltkHost::showPicture() {
+  // Only the part of the raster that changed is shown again (controls over it included).
+  if (BlitRect changed = canvas_.takeChanged(); changed.width > 0) {
+    ClientArea& client = window_->client();
+    window_->damage(FL_DAMAGE_USER1, client.x() + changed.x, client.y() + changed.y, changed.width,
+                    changed.height);
+  }
   Fl::flush();
   waitForServer();
   lastShown_ = std::chrono::steady_clock::now();

@@ -54,14 +54,13 @@ Fl_Button* aboutButton(WindowEvents& events) {
 
 }  // namespace
 
-MainWindow::MainWindow(const RasterCanvas& raster, WindowEvents& events,
-                       std::function<void()> drawn)
+MainWindow::MainWindow(const RasterCanvas& raster, WindowEvents& events)
     : Fl_Double_Window(initialWidth(), initialHeight(), "Lapvista"), events_(events) {
   color(fl_rgb_color(kDialogBackground.r, kDialogBackground.g, kDialogBackground.b));
   scroll_ = new Fl_Scroll(0, 0, w(), h());
   scroll_->box(FL_FLAT_BOX);
   scroll_->color(color());
-  client_ = new ClientArea(0, 0, raster, events, std::move(drawn));
+  client_ = new ClientArea(0, 0, raster, events);
   controls_ = std::make_unique<ControlWidgets>(0, 0, events);
   aboutButton(events);
   client_->end();

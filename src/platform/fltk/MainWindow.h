@@ -16,7 +16,7 @@ namespace lv {
 // Return (when no control takes it) and the close box end the program, as for the dialog.
 class MainWindow : public Fl_Double_Window {
  public:
-  MainWindow(const RasterCanvas& raster, WindowEvents& events, std::function<void()> drawn);
+  MainWindow(const RasterCanvas& raster, WindowEvents& events);
 
   ClientArea& client() { return *client_; }
   ControlWidgets& controls() { return *controls_; }

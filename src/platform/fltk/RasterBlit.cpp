@@ -4,6 +4,9 @@
 
 #include <algorithm>
 
+// Xlib last: its macros would clash with the viewer's names.
+#include <FL/x.H>
+
 namespace lv {
 namespace {
 
@@ -28,6 +31,32 @@ void convertLine(void* data, int x, int y, int width, uchar* out) {
   }
 }
 
+// A 24-bit true-colour visual in the host's byte order takes the raster's words as they are.
+bool rasterIsNative() {
+  static const bool native = [] {
+    const std::uint16_t probe = 1;
+    bool littleEndian = *reinterpret_cast<const std::uint8_t*>(&probe) == 1;
+    const Visual* visual = fl_visual->visual;
+    return fl_visual->depth == 24 && fl_visual->c_class == TrueColor &&
+           visual->red_mask == 0xff0000 && visual->green_mask == 0xff00 &&
+           visual->blue_mask == 0xff &&
+           ImageByteOrder(fl_display) == (littleEndian ? LSBFirst : MSBFirst);
+  }();
+  return native;
+}
+
+void putRaster(const RasterCanvas& raster, int left, int top, int width, int height, int toX,
+               int toY) {
+  XImage* image =
+      XCreateImage(fl_display, fl_visual->visual, 24, ZPixmap, 0,
+                   reinterpret_cast<char*>(const_cast<std::uint32_t*>(raster.pixels())),
+                   RasterCanvas::kWidth, RasterCanvas::kHeight, 32, raster.stride() * 4);
+  XPutImage(fl_display, fl_window, fl_gc, image, left, top, toX, toY, static_cast<unsigned>(width),
+            static_cast<unsigned>(height));
+  image->data = nullptr;  // the raster's, not the image's to free
+  XDestroyImage(image);
+}
+
 }  // namespace
 
 void blitRaster(const RasterCanvas& raster, BlitRect area, int originX, int originY) {
@@ -35,6 +64,10 @@ void blitRaster(const RasterCanvas& raster, BlitRect area, int originX, int orig
   int right = std::min(area.x + area.width, RasterCanvas::kWidth);
   int bottom = std::min(area.y + area.height, RasterCanvas::kHeight);
   if (right <= left || bottom <= top) return;
+  if (rasterIsNative()) {
+    putRaster(raster, left, top, right - left, bottom - top, originX + left, originY + top);
+    return;
+  }
   Source source{raster.pixels(), raster.stride(), left, top};
   fl_draw_image(convertLine, &source, originX + left, originY + top, right - left, bottom - top, 3);
 }
