@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev clang-format
   libgtest-dev libgmock-dev libbenchmark-dev libcairo2-dev libcli11-dev time fonts-dejavu-core
+  libfltk1.3-dev fluid xvfb xauth xdotool imagemagick
 )
 
 missing=()

@@ -5,6 +5,7 @@
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Return_Button.H>
 
+#include <memory>
 #include <string>
 
 #include "platform/fltk/AppIcon.h"
@@ -31,9 +32,11 @@ void showAboutBox() {
   PixelRect size = toPixels({0, 0, 235, 55});
   Fl_Double_Window window(size.width + 80, size.height);
   window.copy_label(std::string(kAboutCaption).c_str());
+  // The platform's standard icon size, 32 pixels, between the border and the text.
   PixelRect iconPlace = toPixels({11, 17, 0, 0});
-  auto* icon = new Fl_Box(iconPlace.x, iconPlace.y - 8, 48, 48);
-  icon->image(appIcon());
+  auto* icon = new Fl_Box(iconPlace.x - 4, iconPlace.y - 8, 32, 32);
+  std::unique_ptr<Fl_Image> small(appIcon().copy(32, 32));
+  icon->image(small.get());
   textLine({40, 10, 119, 8}, kAboutVersionLine);
   textLine({40, 25, 119, 8}, kAboutSecondLine);
   PixelRect okPlace = toPixels({178, 7, 50, 14});
