@@ -5,7 +5,8 @@
 #   2. a start-up file with "-e" commands shows the same plot area as lapvista-cli --png, after
 #      the quick overview box has been closed with Return;
 #   3. a real double-click on a lap list line chooses that lap;
-#   4. a real right-click over the plot area shows the readout there and fills the value boxes.
+#   4. a real right-click over the plot area shows the readout there and fills the value boxes;
+#   and the first mouse movement over the window opens the file dialog of "load".
 # Usage: run_gui_tests.sh BIN_DIR. Exits 77 (skipped) where Xvfb or the tools are missing.
 set -euo pipefail
 
@@ -129,6 +130,12 @@ check_edges "scroll bar (0,629)" 0 1022 1908 18
 [[ $(pixel "$work/start.png" 1830 292) != "255,255,255" ]] || fail "gear box is white"
 # "speed" starts hidden: its place shows the background.
 [[ $(pixel "$work/start.png" 1838 252) == "$background" ]] || fail "speed is not hidden"
+# The first movement over the window runs "load", whose file dialog opens.
+eval "$(xdotool getwindowgeometry --shell "$window")"
+xdotool mousemove $((X + 400)) $((Y + 300))
+sleep 0.2
+xdotool mousemove $((X + 420)) $((Y + 310))
+wait_for "the file dialog of the first mouse movement" box_shown "Open"
 stop_lapvista
 
 echo "2. start-up file and commands: the plot area of lapvista-cli; the box closes with Return"

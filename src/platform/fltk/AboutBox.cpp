@@ -30,12 +30,12 @@ Fl_Box* textLine(DialogRect rect, std::string_view text) {
 void showAboutBox() {
   // 235 by 55 dialog units; the text lines get room for DejaVu Sans, which runs wider.
   PixelRect size = toPixels({0, 0, 235, 55});
+  std::unique_ptr<Fl_Image> small(appIcon().copy(32, 32));  // outlives the window
   Fl_Double_Window window(size.width + 80, size.height);
   window.copy_label(std::string(kAboutCaption).c_str());
   // The platform's standard icon size, 32 pixels, between the border and the text.
   PixelRect iconPlace = toPixels({11, 17, 0, 0});
   auto* icon = new Fl_Box(iconPlace.x - 4, iconPlace.y - 8, 32, 32);
-  std::unique_ptr<Fl_Image> small(appIcon().copy(32, 32));
   icon->image(small.get());
   textLine({40, 10, 119, 8}, kAboutVersionLine);
   textLine({40, 25, 119, 8}, kAboutSecondLine);
