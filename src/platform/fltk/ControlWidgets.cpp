@@ -197,7 +197,12 @@ void ControlWidgets::treeDoubleClicked(Fl_Tree_Item* item) {
   if (item->has_children() || item->depth() != 3) return;
   Fl_Tree_Item* kind = item->parent();
   Fl_Tree_Item* driver = kind->parent();
-  events_.treeLapDoubleClicked(siblingIndex(driver), siblingIndex(kind), siblingIndex(item));
+  // The kind by its item: "Training" (practice) 0, "Rennen" (race) 1.
+  std::string_view kindLabel = kind->label() != nullptr ? kind->label() : "";
+  int kindCode = kindLabel.rfind("Rennen", 0) == 0     ? 1
+                 : kindLabel.rfind("Training", 0) == 0 ? 0
+                                                       : siblingIndex(kind);
+  events_.treeLapDoubleClicked(siblingIndex(driver), kindCode, siblingIndex(item));
 }
 
 }  // namespace lv

@@ -10,7 +10,8 @@ class WindowEvents {
   virtual void lapListSelected(int line) = 0;
   virtual void lapListDoubleClicked(int line) = 0;
   virtual void scrolled(int code, int position) = 0;
-  // A lap line of the tree, by its place: driver, lap kind and line, each counted from 0.
+  // A lap line of the tree: the driver item and the lap line by their places from 0, the kind
+  // as 0 practice or 1 race, as the command "tree D K N" takes them.
   virtual void treeLapDoubleClicked(int driver, int kind, int lap) = 0;
   virtual void mouseMoved() = 0;
   // The right button released over the client area but not over a control; x in client pixels.
