@@ -2,6 +2,7 @@
 # Sets up the machine, builds the release programs, generates a demo drive with gplsim and
 # analyses it with lapvista-cli: loads it (lap list, quick overview), chooses two laps, shows
 # the initially shown channels plus "t Differenz", and writes the picture and the datasheet.
+# With a display it then opens the window on the same drive with the same two laps chosen.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -24,3 +25,15 @@ awk '/^list\+ / {print "lap list: " substr($0, 7)}
      inbox {print substr($0, 3)}' "$demo/events.txt" | sed -e :a -e '/^\n*$/{$d;N;ba' -e '}' | cat -s
 echo
 echo "The picture of the two laps is $demo/lapvista.png; all events are in $demo/events.txt."
+
+open_window=("$bin/lapvista" --ini-dir "$demo" "$demo/gpl/replay/demo.rpy" -e "dblclick 2" -e "dblclick 3")
+if [[ -n "${DISPLAY:-}" || -n "${WAYLAND_DISPLAY:-}" ]] && [[ -x "$bin/lapvista" ]]; then
+  echo
+  echo "Opening the window: close the quick overview with OK, then double-click laps, press"
+  echo "channels, right-click the graphs. Closing the window ends the demo."
+  "${open_window[@]}" >/dev/null || echo "The window could not open (Lapvista needs X11 or XWayland)."
+else
+  echo
+  echo "On a desktop, open the window with:"
+  echo "  ${open_window[*]}"
+fi

@@ -6,9 +6,12 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev clang-format
   libgtest-dev libgmock-dev libbenchmark-dev libcairo2-dev libcli11-dev time fonts-dejavu-core
-  # The Windows build: MinGW-w64 cross compiler, GoogleTest sources for it, and Wine with a
-  # virtual X server for running its programs and tests here.
-  g++-mingw-w64-x86-64-posix googletest wine64 xvfb xdotool zip unzip
+  # The desktop window: FLTK (CMake's FLTK module also wants fluid), and a virtual X server,
+  # xdotool and ImageMagick for its tests.
+  libfltk1.3-dev fluid xvfb xauth xdotool imagemagick
+  # The Windows build: MinGW-w64 cross compiler, GoogleTest sources for it, and Wine for
+  # running its programs and tests here.
+  g++-mingw-w64-x86-64-posix googletest wine64 zip unzip
 )
 
 missing=()

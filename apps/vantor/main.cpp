@@ -8,12 +8,12 @@
 #include "logger/AddressOverrides.h"
 #include "logger/CachedGameReader.h"
 #include "logger/LoggerRun.h"
-#include "logger/UserLanguage.h"
 #include "platform/linux/ConsolePause.h"
 #include "platform/linux/LinuxProcessApi.h"
 #include "platform/linux/MonotonicClock.h"
 #include "platform/linux/ProgramFolder.h"
 #include "platform/linux/SignalStopRequest.h"
+#include "platform/posix/UserLanguage.h"
 #include "telemetry/FileBytes.h"
 
 namespace {

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <map>
+#include <string>
+
 #include "GraphFixture.h"
 #include "platform/cairo/RasterCanvas.h"
 #include "viewer/shell/DialogUnits.h"
+#include "viewer/shell/FieldTexts.h"
 #include "viewer/shell/TrackMap.h"
 
 namespace lv {
@@ -32,6 +36,36 @@ TEST(DialogUnits, ControlsLandOnTheirPixelsAndTheColumnRightOfThePlot) {
     if (entry.id != control::kTree && entry.id != control::kScrollBar) {
       EXPECT_GE(r.x, 1817);
     }
+  }
+}
+
+TEST(FieldTexts, EveryFieldGoesToItsOwnEditBoxAsDataExchangeWritesIt) {
+  DialogFields fields;
+  fields.speedValue = 123.456789f;
+  fields.tyreTempBox[5] = -0.5f;
+  fields.wearValue[3] = 42;
+  fields.lapNameText[2] = "3  1:41.840";
+  fields.distanceValue = 1234567.0f;
+  fields.gearValue = -1;
+  std::map<int, std::string> texts;
+  for (const ControlText& t : fieldTexts(fields)) {
+    SCOPED_TRACE(t.controlId);
+    const ControlEntry* entry = findControl(t.controlId);
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->kind, ControlKind::kEdit);
+    EXPECT_TRUE(texts.emplace(t.controlId, t.text).second) << "bound twice";
+  }
+  EXPECT_EQ(texts[1001], "123.457");
+  EXPECT_EQ(texts[1015], "-0.5");
+  EXPECT_EQ(texts[1031], "42");
+  EXPECT_EQ(texts[1028], "3  1:41.840");
+  EXPECT_EQ(texts[1038], "1.23457e+06");
+  EXPECT_EQ(texts[1002], "-1");
+  EXPECT_EQ(texts[1007], "0");
+  // The unit boxes keep their labels: no field writes them.
+  for (auto [id, unit] : kUnitLabels) {
+    EXPECT_EQ(texts.count(id), 0u) << id;
+    EXPECT_EQ(findControl(id)->kind, ControlKind::kEdit) << id;
   }
 }
 

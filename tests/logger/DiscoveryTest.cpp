@@ -6,7 +6,7 @@
 #include "logger/GameVersion.h"
 #include "logger/IniFile.h"
 #include "logger/ProcessFinder.h"
-#include "logger/UserLanguage.h"
+#include "platform/posix/UserLanguage.h"
 
 namespace lv {
 namespace {

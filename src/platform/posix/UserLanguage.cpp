@@ -1,4 +1,4 @@
-#include "logger/UserLanguage.h"
+#include "platform/posix/UserLanguage.h"
 
 #include <string_view>
 

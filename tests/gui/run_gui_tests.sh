@@ -1,0 +1,200 @@
+#!/usr/bin/env bash
+# The desktop window under a real X server (Xvfb, started here), driven by real mouse and
+# keyboard events (xdotool) and checked by screenshots (ImageMagick):
+#   1. the window opens with its controls on the pixels the catalogue gives them;
+#   2. a start-up file with "-e" commands shows the same plot area as lapvista-cli --png, after
+#      the quick overview box has been closed with Return;
+#   3. a real double-click on a lap list line chooses that lap;
+#   4. a real right-click over the plot area shows the readout there and fills the value boxes;
+#   and the first mouse movement over the window opens the file dialog of "load".
+# Usage: run_gui_tests.sh BIN_DIR. Exits 77 (skipped) where Xvfb or the tools are missing.
+set -euo pipefail
+
+bin=$(cd "$1" && pwd)
+if [[ -z "${LAPVISTA_GUI_DISPLAY_STARTED:-}" ]]; then
+  for tool in xvfb-run Xvfb xdotool import compare; do
+    if ! command -v "$tool" >/dev/null; then
+      echo "SKIPPED: $tool is not installed (scripts/setup-debian.sh installs it)"
+      exit 77
+    fi
+  done
+  export LAPVISTA_GUI_DISPLAY_STARTED=1
+  exec xvfb-run -a -s "-screen 0 1920x1200x24 -nolisten tcp" "$0" "$@"
+fi
+
+# Under AddressSanitizer: fontconfig, Xft and Cairo keep their caches to the end of the
+# process, which leak checking would report; every other check stays on.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAILED: $*"
+  exit 1
+}
+
+# Waits (up to two minutes) until `condition` succeeds; a slow machine only waits longer.
+wait_for() {
+  local what=$1
+  shift
+  local deadline=$((SECONDS + 120))
+  while ((SECONDS < deadline)); do
+    if "$@"; then return 0; fi
+    sleep 0.1
+  done
+  fail "waited two minutes for $what${last_difference:+ ($last_difference)}"
+}
+last_difference=""
+
+"$bin/gplsim" --out "$work/drive" --laps 4 --fps 60 --tel-version 7 --seed 2 >/dev/null
+replay="$work/drive/gpl/replay/demo.rpy"
+
+# Starts lapvista with the arguments given; sets `window` once its window is shown.
+start_lapvista() {
+  local out=$work/out.$RANDOM
+  "$bin/lapvista" --ini-dir "$work/drive" "$@" >"$out" 2>&1 &
+  pids+=($!)
+  lapvista_pid=$!
+  lapvista_out=$out
+  wait_for "the window" window_found
+}
+window_found() { window=$(xdotool search --onlyvisible --name '^Lapvista$' 2>/dev/null | head -1) && [[ -n $window ]]; }
+ready() { grep -q '^ready$' "$lapvista_out"; }
+box_shown() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
+box_gone() { ! box_shown "$1"; }
+stop_lapvista() {
+  kill "$lapvista_pid" 2>/dev/null || true
+  wait "$lapvista_pid" 2>/dev/null || true
+}
+
+# Closes the message box titled $1 with Return, the pointer resting on it (there is no window
+# manager to give it the keyboard).
+close_box_with_return() {
+  wait_for "the box \"$1\"" box_shown "$1"
+  local box
+  box=$(xdotool search --onlyvisible --name "^$1\$" | head -1)
+  eval "$(xdotool getwindowgeometry --shell "$box")"
+  xdotool mousemove $((X + WIDTH / 2)) $((Y + 10))
+  sleep 0.2
+  xdotool key Return
+  wait_for "the box \"$1\" to close" box_gone "$1"
+}
+
+# The window's client area as a PNG.
+screenshot() { import -window "$window" "$1"; }
+# Pixel colour at x,y of a PNG as "r,g,b".
+pixel() { convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:; }
+plot_area() { convert "$1" -crop 1817x1022+0+0 +repage "$2"; }
+same_plot() {
+  local differing
+  differing=$(compare -metric AE "$1" "$2" null: 2>&1 || true)
+  [[ $differing == 0 ]] || fail "$3: $differing plot-area pixels differ from lapvista-cli"
+}
+cli_png() {
+  local png=$1
+  shift
+  local args=()
+  for command in "$@"; do args+=(-e "$command"); done
+  "$bin/lapvista-cli" --ini-dir "$work/drive" --png "$png.full.png" "${args[@]}" >/dev/null
+  plot_area "$png.full.png" "$png"
+}
+
+background="220,220,220"
+
+echo "1. controls at their places"
+start_lapvista
+wait_for "ready" ready
+screenshot "$work/start.png"
+[[ $(identify -format %wx%h "$work/start.png") == 1908x1042 ]] || fail "window size"
+# Each control: its first column and row are its own, the column and row before are the
+# dialog's background. Pixels from the catalogue: x * 1.5, y * 1.625, rounded half up.
+check_edges() {
+  local name=$1 x=$2 y=$3 w=$4 h=$5
+  local mid_x=$((x + w / 2)) mid_y=$((y + h / 2))
+  if ((x > 0)); then
+    [[ $(pixel "$work/start.png" $((x - 1)) $mid_y) == "$background" ]] || fail "$name: left of x=$x"
+  fi
+  [[ $(pixel "$work/start.png" $mid_x $((y - 1))) == "$background" ]] || fail "$name: above y=$y"
+  [[ $(pixel "$work/start.png" $x $mid_y) != "$background" ]] || fail "$name: edge at x=$x"
+  [[ $(pixel "$work/start.png" $mid_x $y) != "$background" ]] || fail "$name: edge at y=$y"
+}
+check_edges "load (1213,9)" 1820 15 29 16
+check_edges "lap list (1213,20)" 1820 33 75 57
+check_edges "gear box (1211,177)" 1817 288 15 20
+check_edges "tyre box (1220,300)" 1830 488 30 20
+check_edges "average temps (1218,337)" 1827 548 75 16
+check_edges "line- (1219,599)" 1829 973 42 21
+check_edges "scroll bar (0,629)" 0 1022 1908 18
+# The writable tyre boxes are white, the read-only ones are not.
+[[ $(pixel "$work/start.png" 1856 492) == "255,255,255" ]] || fail "tyre box is not white"
+[[ $(pixel "$work/start.png" 1830 292) != "255,255,255" ]] || fail "gear box is white"
+# "speed" starts hidden: its place shows the background.
+[[ $(pixel "$work/start.png" 1838 252) == "$background" ]] || fail "speed is not hidden"
+# The first movement over the window runs "load", whose file dialog opens.
+eval "$(xdotool getwindowgeometry --shell "$window")"
+xdotool mousemove $((X + 400)) $((Y + 300))
+sleep 0.2
+xdotool mousemove $((X + 420)) $((Y + 310))
+wait_for "the file dialog of the first mouse movement" box_shown "Open"
+stop_lapvista
+
+echo "2. start-up file and commands: the plot area of lapvista-cli; the box closes with Return"
+start_lapvista "$replay" -e "dblclick 1" -e "press speed"
+close_box_with_return "Quick overview with datas of all laps"
+wait_for "ready" ready
+screenshot "$work/speed.png"
+plot_area "$work/speed.png" "$work/speed.plot.png"
+cli_png "$work/speed.cli.png" "load $replay" "dblclick 1" "press speed"
+same_plot "$work/speed.plot.png" "$work/speed.cli.png" "dblclick 1, press speed"
+stop_lapvista
+
+echo "3. a real double-click on the second lap line"
+start_lapvista "$replay"
+close_box_with_return "Quick overview with datas of all laps"
+wait_for "ready" ready
+eval "$(xdotool getwindowgeometry --shell "$window")"
+origin_x=$X
+origin_y=$Y
+# The load selected the last line, which scrolled the list: its scroll bar's up arrow
+# brings the first line back to the top. Then line 2 (from 0), 12-pixel lines.
+xdotool mousemove $((origin_x + 1888)) $((origin_y + 40))
+xdotool click --repeat 8 --delay 50 1
+xdotool mousemove $((origin_x + 1840)) $((origin_y + 35 + 2 * 12 + 6))
+sleep 0.2
+xdotool click --repeat 2 --delay 100 1
+# The pointer leaves the list, so its tooltip cannot cover the plot area in the screenshots.
+xdotool mousemove $((origin_x + 600)) $((origin_y + 600))
+cli_png "$work/lap.cli.png" "load $replay" "dblclick 2"
+# Whether the window's plot area ($1.png) equals lapvista-cli's picture ($2).
+plot_matches() {
+  screenshot "$1.png"
+  plot_area "$1.png" "$1.plot.png"
+  local differing
+  differing=$(compare -metric AE "$1.plot.png" "$2" null: 2>&1 || true)
+  last_difference="last screenshot: $differing pixels differ"
+  [[ $differing == 0 ]]
+}
+chosen() { plot_matches "$work/lap" "$work/lap.cli.png"; }
+wait_for "lap 2 to be chosen" chosen
+[[ $(pixel "$work/lap.png" 1838 252) != "$background" ]] || fail "speed is not shown"
+
+echo "4. a real right-click over the plot area"
+convert "$work/lap.png" -crop 40x20+1843+288 +repage "$work/speed-box.before.png"
+xdotool mousemove $((origin_x + 700)) $((origin_y + 400))
+sleep 0.2
+xdotool click 3
+cli_png "$work/readout.cli.png" "load $replay" "dblclick 2" "rclick 700"
+read_out() { plot_matches "$work/readout" "$work/readout.cli.png"; }
+wait_for "the readout at x=700" read_out
+convert "$work/readout.png" -crop 40x20+1843+288 +repage "$work/speed-box.after.png"
+[[ $(compare -metric AE "$work/speed-box.before.png" "$work/speed-box.after.png" null: 2>&1 || true) != 0 ]] ||
+  fail "the speed box did not change"
+stop_lapvista
+
+echo "all window tests passed"
