@@ -110,10 +110,10 @@ void multiplayerSeeds() {
     int raceFromLap;
     bool raceRecording;
   };
-  const Kind kinds[] = {{"client-practice", 60, 75, 3, false, -1, false},
-                        {"server-practice", 36, 48, 4, true, -1, false},
+  const Kind kinds[] = {{"client-practice", 60, 66, 3, false, -1, false},
+                        {"server-practice", 36, 44, 4, true, -1, false},
                         {"client-race", 36, 80, 4, false, 1, false},
-                        {"server-race", 60, 75, 3, true, -1, true}};
+                        {"server-race", 36, 46, 3, true, -1, true}};
   for (const Kind& kind : kinds) {
     lv::sim::SimOptions options = shortDrive(kind.fps, kind.frames);
     options.trackMiles = 0.025;
