@@ -1,11 +1,13 @@
 // Writes the seed corpus of every fuzz target into FOLDER/<area>/seeds/<target>/:
-// replays of both frame rates and of each kind, .tel files of every version, saved-laps
-// files of every version, track.ini texts, ini lines and address files. Drives run on a
-// track of a few dozen metres, so that a few kilobytes hold a crossing of the line.
+// replays of both frame rates and of each kind, multiplayer recordings, .tel files of every
+// version, saved-laps files of every version, track.ini and Ping.ini texts, ini lines and address
+// files. Drives run on a track of a few dozen metres, so that a few kilobytes hold a crossing of
+// the line.
 //
 //   build/fuzz/bin/make-fuzz-seeds fuzz     (from the repository's top folder)
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -72,6 +74,71 @@ void replaySeeds() {
     write("load", "fuzz_replay", std::string(kind.name) + ".rpy",
           lv::sim::generateDrive(options).replay);
   }
+}
+
+// The multiplayer target's choice byte (driver index modulo the listed drivers, kind in bit 5,
+// lap number in bits 6 and 7) for the first driver with lap `lap` of the kind in its records;
+// lap 0 of the race starts from the grid and lap 1 of practice began before the recording,
+// so lap 1 and lap 2 are the first whose frames lie between two crossings.
+std::uint8_t importChoice(const lv::sim::Drive& drive, int kind) {
+  const int lap = kind == 1 ? 1 : 2;
+  const int drivers = static_cast<int>(drive.others.size());
+  for (int i = 0; i < drivers; ++i) {
+    const auto& other = drive.others[static_cast<std::size_t>(i)];
+    if (static_cast<int>((kind == 1 ? other.race : other.practice).size()) <= lap) continue;
+    for (int low = 0; low < 32; ++low) {
+      int choice = lap << 6 | kind << 5 | low;
+      if (choice % drivers == i) return static_cast<std::uint8_t>(choice);
+    }
+  }
+  std::fprintf(stderr, "make-fuzz-seeds: no driver completes lap %d of kind %d\n", lap, kind);
+  std::exit(1);
+}
+
+// Recordings of three and four drivers from a client and from a server, in practice and in
+// the race, on a track of 40 m: every driver's record rides in every frame, so short laps keep
+// the files small and the target fast (the import's end of lap is a fall of more than 30 m).
+// The target chooses its lap from the input's bytes 1 and 2, header text the listing does not
+// read; each seed sets them to a lap that lies in its frames and to a delay for a client.
+void multiplayerSeeds() {
+  struct Kind {
+    const char* name;
+    int fps;
+    int frames;
+    int drivers;
+    bool server;
+    int raceFromLap;
+    bool raceRecording;
+  };
+  const Kind kinds[] = {{"client-practice", 60, 66, 3, false, -1, false},
+                        {"server-practice", 36, 44, 4, true, -1, false},
+                        {"client-race", 36, 80, 4, false, 1, false},
+                        {"server-race", 36, 46, 3, true, -1, true}};
+  for (const Kind& kind : kinds) {
+    lv::sim::SimOptions options = shortDrive(kind.fps, kind.frames);
+    options.trackMiles = 0.025;
+    options.drivers = kind.drivers;
+    options.server = kind.server;
+    options.raceFromLap = kind.raceFromLap;
+    options.raceRecording = kind.raceRecording;
+    options.writeTelemetry = false;
+    options.telVersion.reset();
+    lv::sim::Drive drive = lv::sim::generateDrive(options);
+    bool race = kind.raceFromLap >= 0 || kind.raceRecording;
+    drive.replay[1] = importChoice(drive, race ? 1 : 0);
+    drive.replay[2] = kind.server ? 0 : 3;
+    write("load", "fuzz_multiplayer", std::string(kind.name) + ".rpy", drive.replay);
+  }
+}
+
+// "Ping.ini" as written by hand: a bare number, a line end, a blank before a sign, text
+// behind the digits, nothing.
+void pingSeeds() {
+  writeText("load", "fuzz_ping_ini", "zero.ini", "0");
+  writeText("load", "fuzz_ping_ini", "crlf.ini", "3\r\n");
+  writeText("load", "fuzz_ping_ini", "negative.ini", " -2");
+  writeText("load", "fuzz_ping_ini", "trailing-text.ini", "12abc");
+  writeText("load", "fuzz_ping_ini", "empty.ini", "");
 }
 
 // Enough records for the attachment to pass its lead-in of 100 records and align.
@@ -159,6 +226,8 @@ int main(int argc, char** argv) {
   }
   gRoot = argv[1];
   replaySeeds();
+  multiplayerSeeds();
+  pingSeeds();
   telemetrySeeds();
   savedLapsSeeds();
   textSeeds();

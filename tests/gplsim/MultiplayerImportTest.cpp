@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <memory>
 
 #include "tools/gplsim/Gplsim.h"
@@ -15,10 +16,11 @@ struct ImportCase {
   int fps;
   bool server;
   bool raceRecording;
-  int ping;    // written to "Ping.ini"
-  int kind;    // 0 practice, 1 race
-  int lap;     // record number
-  int driver;  // index into the other drivers
+  int ping;         // written to "Ping.ini"
+  int kind;         // 0 practice, 1 race
+  int lap;          // record number
+  int driver;       // index into the other drivers
+  bool trackKnown;  // track.ini gave the track length
 };
 
 // Frames at which the driver's distance fell: the starts of its laps.
@@ -35,6 +37,29 @@ std::vector<int> lapStarts(const OtherDriver& driver) {
 // the start.
 std::size_t lapIndex(const ImportCase& c) {
   return static_cast<std::size_t>(c.raceRecording ? c.lap - 1 : c.lap - 2);
+}
+
+// The quarter durations of a lap imported at row `s0` from the driver's frames `first` ..
+// `first + samples - 1`: time counted in frames from the lap's second sample, shifted by how
+// far its first step puts the line, to the first sample past each quarter of `length`.
+std::array<std::int32_t, 4> expectedQuarters(const OtherDriver& driver, int first, int samples,
+                                             int s0, double length, int fps, std::int32_t lapTime) {
+  auto d = [&](int row) -> double {
+    return driver.frames[static_cast<std::size_t>(first + row - s0)].fields[0];
+  };
+  double step = d(s0 + 1) - d(s0);
+  double c = (step != 0 ? d(s0) / step : 0.0) - (s0 + 1);
+  std::int32_t split[4] = {0, 0, 0, 0};
+  for (int q = 1; q <= 3; ++q) {
+    double mark = length * q / 4.0;
+    for (int s = s0 + 2; s < s0 + samples; ++s) {
+      if (d(s) <= mark) continue;
+      double r = (d(s) - mark) / (d(s) - d(s - 1));
+      split[q] = static_cast<std::int32_t>((s + 1 + c - (1.0 - r)) * 1000.0 / fps);
+      break;
+    }
+  }
+  return {split[1], split[2] - split[1], split[3] - split[2], lapTime - split[3]};
 }
 
 class MultiplayerImport : public testing::TestWithParam<ImportCase> {};
@@ -62,6 +87,8 @@ TEST_P(MultiplayerImport, EveryDecodedFieldIsTheModelsOwn) {
   stores->lapCount = 2;
   stores->lapStart[2] = 240;  // a last lap left open by that load
   stores->loadFirstLap = 2;
+  const std::int32_t trackLength = static_cast<std::int32_t>(options.trackMiles * 3218000.0);
+  if (c.trackKnown) stores->trackLength = trackLength;
   LapImportRequest request{driver.recordId, c.kind, c.lap, c.ping, listing.startClock.clock};
   LapImportResult result = importLap(drive.replay, *stores, request);
   ASSERT_TRUE(result.imported);
@@ -103,6 +130,10 @@ TEST_P(MultiplayerImport, EveryDecodedFieldIsTheModelsOwn) {
   // Quarters of a whole lap add up to its time and none is empty; a lap from the grid does
   // not start at the line.
   if (fromGrid) return;
+  double length = c.trackKnown ? trackLength : stores->maxFrameDistance;
+  std::array<std::int32_t, 4> quarters =
+      expectedQuarters(driver, first, samples, s0, length, c.fps, lapTime);
+  for (int q = 0; q < 4; ++q) EXPECT_EQ(stores->lapSectorTimes[12 + q], quarters[q]) << q;
   int sum = 0;
   for (int q = 2; q <= 5; ++q) {
     EXPECT_GT(stores->lapSectorTimes[10 + q], 0) << q;
@@ -113,12 +144,12 @@ TEST_P(MultiplayerImport, EveryDecodedFieldIsTheModelsOwn) {
 
 INSTANTIATE_TEST_SUITE_P(
     Recordings, MultiplayerImport,
-    testing::Values(ImportCase{"ClientPracticeNoDelay", 60, false, false, 0, 0, 2, 0},
-                    ImportCase{"ClientPracticeDelayed", 60, false, false, 4, 0, 3, 2},
-                    ImportCase{"ServerPracticeDelayed", 36, true, false, 3, 0, 2, 1},
-                    ImportCase{"ClientRaceDelayed", 60, false, true, 5, 1, 1, 1},
-                    ImportCase{"ServerRace36", 36, true, true, 0, 1, 2, 2},
-                    ImportCase{"ClientRaceFirstLapFromTheGrid", 60, false, true, 2, 1, 0, 0}),
+    testing::Values(ImportCase{"ClientPracticeNoDelay", 60, false, false, 0, 0, 2, 0, true},
+                    ImportCase{"ClientPracticeDelayed", 60, false, false, 4, 0, 3, 2, false},
+                    ImportCase{"ServerPracticeDelayed", 36, true, false, 3, 0, 2, 1, true},
+                    ImportCase{"ClientRaceDelayed", 60, false, true, 5, 1, 1, 1, true},
+                    ImportCase{"ServerRace36", 36, true, true, 0, 1, 2, 2, false},
+                    ImportCase{"ClientRaceFirstLapFromTheGrid", 60, false, true, 2, 1, 0, 0, true}),
     [](const testing::TestParamInfo<ImportCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

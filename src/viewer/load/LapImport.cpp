@@ -6,8 +6,8 @@
 
 #include "telemetry/ByteReader.h"
 #include "viewer/load/ImportFrameWalk.h"
+#include "viewer/load/ImportSplits.h"
 #include "viewer/load/ReplaySections.h"
-#include "viewer/load/TrackLength.h"
 
 namespace lv {
 namespace {
@@ -251,7 +251,7 @@ LapImportResult importLap(std::span<const std::uint8_t> file, ViewerStores& stor
   stores.lapStart[at] = s0;
   stores.lapStart[at + 1] = end;
   stores.lapCount = lap + 1;
-  computeQuarterSplits(stores, stores.loadFirstLap);
+  computeImportSplits(stores, stores.loadFirstLap);
   if (end > s0) stores.sampleCount = end;
   stores.loadFirstLap = stores.lapCount;
 
