@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# lapvista.exe under Wine on a virtual X screen: opened with a gplsim replay and the
+# commands "dblclick 1" and "press speed", its plot area must hold the pixels lapvista-cli
+# draws for the same sequence. Compared: every pixel of the plot area (client x 0..1816,
+# y 0..1021, everything above the scroll bar and left of the control column) except the
+# boxes of the texts and ellipses the dialog drew (taken from lapvista-cli's events, with a
+# margin), whose glyphs and edges are the platform's. The quick overview box the load shows
+# is closed with Return, as a person would.
+set -euo pipefail
+gplsim=$1 cli=$2 exe=$3 wine_run=$4
+
+for tool in Xvfb xdotool import compare; do
+  command -v "$tool" >/dev/null || { echo "SKIPPED: $tool is not installed"; exit 0; }
+done
+
+dir=$(mktemp -d)
+xvfb= app=
+cleanup() {
+  [[ -n $app ]] && kill "$app" 2>/dev/null || true
+  [[ -n $xvfb ]] && kill "$xvfb" 2>/dev/null || true
+  rm -rf "$dir"
+}
+trap cleanup EXIT
+
+Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp 3>"$dir/display" 2>/dev/null &
+xvfb=$!
+for _ in $(seq 50); do [[ -s $dir/display ]] && break; sleep 0.1; done
+[[ -s $dir/display ]] || { echo "SKIPPED: Xvfb did not start"; exit 0; }
+export DISPLAY=:$(cat "$dir/display")
+# Wine processes still running from an earlier program would show windows on their display.
+wineserver=$(command -v wineserver || ls /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver 2>/dev/null | head -n 1)
+WINEPREFIX=$(dirname "$wine_run")/wineprefix "$wineserver" -k 2>/dev/null || true
+
+"$gplsim" --out "$dir/drive" --laps 3 --name demo >/dev/null
+replay=$dir/drive/gpl/replay/demo.rpy
+commands=(-e "dblclick 1" -e "press speed")
+"$cli" --ini-dir "$dir/drive" -e "load $replay" "${commands[@]}" --png "$dir/cli.png" >"$dir/events"
+
+# The Windows side reads the same drive through Wine's drive Z:, its "Vantor.ini" written
+# with backslashes as on Windows.
+windows() { printf 'Z:%s' "${1//\//\\}"; }
+mkdir "$dir/win"
+windows "$dir/drive/gpl/" >"$dir/win/Vantor.ini"
+LANG=C "$wine_run" "$exe" --ini-dir "$(windows "$dir/win")" "$(windows "$replay")" \
+  "${commands[@]}" >"$dir/exe.out" 2>"$dir/exe.err" &
+app=$!
+
+wait_for() {  # wait_for SECONDS COMMAND...: until the command succeeds
+  local seconds=$1
+  shift
+  for _ in $(seq $((seconds * 5))); do
+    "$@" >/dev/null 2>&1 && return 0
+    kill -0 "$app" 2>/dev/null || { echo "lapvista.exe ended early:"; cat "$dir/exe.err"; exit 1; }
+    sleep 0.2
+  done
+  return 1
+}
+wait_for 120 xdotool search --name "^Quick overview" ||
+  { echo "FAILED: the load's overview box did not appear"; cat "$dir/exe.err"; exit 1; }
+xdotool key Return
+wait_for 60 grep -q '^ready' "$dir/exe.out" ||
+  { echo "FAILED: the box was not closed by Return, or the commands did not finish"; exit 1; }
+xdotool search --name "^Quick overview" >/dev/null 2>&1 &&
+  { echo "FAILED: the overview box is still open"; exit 1; }
+# Wine shows the dialog's client area as the X window that carries the dialog's caption.
+window=$(xdotool search --name "^Lapvista$" | head -n 1)
+eval "$(xdotool getwindowgeometry --shell "$window")"
+(( WIDTH >= 1817 && HEIGHT >= 1022 )) || { echo "FAILED: the window is only ${WIDTH}x$HEIGHT"; exit 1; }
+sleep 1  # lets the X server show the last paint
+import -window root "$dir/root.png"
+convert "$dir/root.png" -crop "1817x1022+$X+$Y" +repage "$dir/exe.png"
+convert "$dir/cli.png" -crop 1817x1022+0+0 +repage "$dir/cli-plot.png"
+
+# Text and ellipse boxes are masked on both pictures alike.
+awk '$1 == "text" { n = length($0) - length($1 $2 $3) - 3
+                    printf "rectangle %d,%d %d,%d\n", $2 - 2, $3 - 2, $2 + 10 * n + 4, $3 + 22 }
+     $1 == "ellipse" { printf "rectangle %d,%d %d,%d\n", $2 - 3, $3 - 3, $4 + 3, $5 + 3 }' \
+  "$dir/events" >"$dir/mask.mvg"
+for picture in exe cli-plot; do
+  convert "$dir/$picture.png" -fill magenta -draw "$(cat "$dir/mask.mvg")" "$dir/$picture-masked.png"
+done
+differing=$(compare -metric AE "$dir/exe-masked.png" "$dir/cli-plot-masked.png" null: 2>&1 || true)
+# Something must be drawn, or two empty pictures would pass: the lap's speed curve in red.
+curve=$(convert "$dir/cli-plot-masked.png" -fill black +opaque "rgb(240,0,40)" -fill white \
+  -opaque "rgb(240,0,40)" -format "%[fx:round(mean*w*h)]" info:)
+masked=$(convert "$dir/cli-plot-masked.png" -fill black +opaque magenta -fill white \
+  -opaque magenta -format "%[fx:round(mean*w*h)]" info:)
+echo "plot area 1817x1022: $differing pixels differ; $curve pixels of lap 1's curves;" \
+  "$masked pixels masked ($(grep -c . "$dir/mask.mvg") text and ellipse boxes)"
+if [[ $differing != 0 || $curve -lt 1000 ]]; then
+  out=${LAPVISTA_TEST_KEEP:-/tmp}/lapvista-exe-test
+  mkdir -p "$out" && cp "$dir"/*.png "$dir/exe.out" "$out"/
+  echo "FAILED: pictures kept in $out"
+  exit 1
+fi
+echo "1 passed, 0 failed"
