@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # lapvista.exe under Wine on a virtual X screen: opened with a gplsim replay and the
 # commands "dblclick 1" and "press speed", its plot area must hold the pixels lapvista-cli
-# draws for the same sequence. Compared: every pixel of the plot area (client x 0..1816,
-# y 0..1021, everything above the scroll bar and left of the control column) except the
-# boxes of the texts and ellipses the dialog drew (taken from lapvista-cli's events, with a
-# margin), whose glyphs and edges are the platform's. The quick overview box the load shows
-# is closed with Return, as a person would.
+# draws for the same sequence; then a real right-click at x 600 must add what "rclick 600"
+# adds. Compared: every pixel of the plot area (client x 0..1816, y 0..1021, everything
+# above the scroll bar and left of the control column) except the boxes of the texts and
+# ellipses the dialog drew (taken from lapvista-cli's events, with a margin), whose glyphs
+# and edges are the platform's. The quick overview box the load shows is closed with Return
+# and the window with Escape, as a person would.
 set -euo pipefail
 gplsim=$1 cli=$2 exe=$3 wine_run=$4
 
@@ -35,6 +36,8 @@ WINEPREFIX=$(dirname "$wine_run")/wineprefix "$wineserver" -k 2>/dev/null || tru
 replay=$dir/drive/gpl/replay/demo.rpy
 commands=(-e "dblclick 1" -e "press speed")
 "$cli" --ini-dir "$dir/drive" -e "load $replay" "${commands[@]}" --png "$dir/cli.png" >"$dir/events"
+"$cli" --ini-dir "$dir/drive" -e "load $replay" "${commands[@]}" -e "rclick 600" \
+  --png "$dir/cli-rclick.png" >"$dir/events-rclick"
 
 # The Windows side reads the same drive through Wine's drive Z:, its "Vantor.ini" written
 # with backslashes as on Windows.
@@ -66,31 +69,71 @@ xdotool search --name "^Quick overview" >/dev/null 2>&1 &&
 window=$(xdotool search --name "^Lapvista$" | head -n 1)
 eval "$(xdotool getwindowgeometry --shell "$window")"
 (( WIDTH >= 1817 && HEIGHT >= 1022 )) || { echo "FAILED: the window is only ${WIDTH}x$HEIGHT"; exit 1; }
-sleep 1  # lets the X server show the last paint
-import -window root "$dir/root.png"
-convert "$dir/root.png" -crop "1817x1022+$X+$Y" +repage "$dir/exe.png"
-convert "$dir/cli.png" -crop 1817x1022+0+0 +repage "$dir/cli-plot.png"
 
-# Text and ellipse boxes are masked on both pictures alike.
-awk '$1 == "text" { n = length($0) - length($1 $2 $3) - 3
-                    printf "rectangle %d,%d %d,%d\n", $2 - 2, $3 - 2, $2 + 10 * n + 4, $3 + 22 }
-     $1 == "ellipse" { printf "rectangle %d,%d %d,%d\n", $2 - 3, $3 - 3, $4 + 3, $5 + 3 }' \
-  "$dir/events" >"$dir/mask.mvg"
-for picture in exe cli-plot; do
-  convert "$dir/$picture.png" -fill magenta -draw "$(cat "$dir/mask.mvg")" "$dir/$picture-masked.png"
-done
-differing=$(compare -metric AE "$dir/exe-masked.png" "$dir/cli-plot-masked.png" null: 2>&1 || true)
-# Something must be drawn, or two empty pictures would pass: the lap's speed curve in red.
-curve=$(convert "$dir/cli-plot-masked.png" -fill black +opaque "rgb(240,0,40)" -fill white \
-  -opaque "rgb(240,0,40)" -format "%[fx:round(mean*w*h)]" info:)
-masked=$(convert "$dir/cli-plot-masked.png" -fill black +opaque magenta -fill white \
-  -opaque magenta -format "%[fx:round(mean*w*h)]" info:)
-echo "plot area 1817x1022: $differing pixels differ; $curve pixels of lap 1's curves;" \
-  "$masked pixels masked ($(grep -c . "$dir/mask.mvg") text and ellipse boxes)"
-if [[ $differing != 0 || $curve -lt 1000 ]]; then
-  out=${LAPVISTA_TEST_KEEP:-/tmp}/lapvista-exe-test
-  mkdir -p "$out" && cp "$dir"/*.png "$dir/exe.out" "$out"/
-  echo "FAILED: pictures kept in $out"
-  exit 1
+# plot_differs NAME: how many unmasked pixels of the window's plot area differ from
+# lapvista-cli's picture NAME (cli-NAME.png, events-NAME); text and ellipse boxes are masked
+# on both pictures alike.
+plot_differs() {
+  local name=$1
+  import -window root "$dir/root.png"
+  convert "$dir/root.png" -crop "1817x1022+$X+$Y" +repage "$dir/exe-$name.png"
+  convert "$dir/cli-$name.png" -crop 1817x1022+0+0 +repage "$dir/cli-$name-plot.png"
+  awk '$1 == "text" { n = length($0) - length($1 $2 $3) - 3
+                      printf "rectangle %d,%d %d,%d\n", $2 - 2, $3 - 2, $2 + 10 * n + 4, $3 + 22 }
+       function min(a, b) { return a < b ? a : b }
+       function max(a, b) { return a > b ? a : b }
+       $1 == "ellipse" { printf "rectangle %d,%d %d,%d\n", min($2, $4) - 3, min($3, $5) - 3,
+                                max($2, $4) + 3, max($3, $5) + 3 }' \
+    "$dir/events-$name" >"$dir/mask-$name.mvg"
+  for picture in "exe-$name" "cli-$name-plot"; do
+    convert "$dir/$picture.png" -fill magenta -draw "$(cat "$dir/mask-$name.mvg")" \
+      "$dir/$picture-masked.png"
+  done
+  compare -metric AE "$dir/exe-$name-masked.png" "$dir/cli-$name-plot-masked.png" null: 2>&1 || true
+}
+count_colour() {  # count_colour PICTURE #RRGGBB: its pixels of that colour
+  convert "$1" -format %c histogram:info:- | awk -v c="$2" 'index($0, c) { n += $1 } END { print n + 0 }'
+}
+# check NAME: waits up to 10 s for the window to show lapvista-cli's picture.
+failed=0
+check() {
+  local name=$1 differing=
+  for _ in $(seq 10); do
+    differing=$(plot_differs "$name")
+    [[ $differing == 0 ]] && break
+    sleep 1
+  done
+  # Something must be drawn, or two empty pictures would pass: lap 1's curves in red.
+  local curve masked
+  curve=$(count_colour "$dir/cli-$name-plot-masked.png" "#F00028")
+  masked=$(count_colour "$dir/cli-$name-plot-masked.png" "#FF00FF")
+  echo "$name: plot area 1817x1022, $differing pixels differ; $curve pixels of lap 1's curves;" \
+    "$masked pixels masked ($(grep -c . "$dir/mask-$name.mvg") text and ellipse boxes)"
+  if [[ $differing != 0 || $curve -lt 1000 ]]; then
+    failed=$((failed + 1))
+    local out=${LAPVISTA_TEST_KEEP:-/tmp}/lapvista-exe-test
+    mkdir -p "$out" && cp "$dir"/*.png "$out"/
+    echo "FAILED: pictures kept in $out"
+  fi
+}
+mv "$dir/events" "$dir/events-start"
+mv "$dir/cli.png" "$dir/cli-start.png"
+check start
+xdotool mousemove $((X + 600)) $((Y + 400)) click 3
+check rclick
+# The picture compared holds the readout's cursor: a black line down pixel column 600.
+convert "$dir/cli-rclick-plot.png" -crop 1x1022+600+0 +repage "$dir/cursor.png"
+cursor=$(count_colour "$dir/cursor.png" "#000000")
+[[ $cursor -ge 1000 ]] || { echo "FAILED: no cursor line at x 600"; failed=$((failed + 1)); }
+
+xdotool key Escape
+for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.2; done
+if kill -0 "$app" 2>/dev/null; then
+  echo "FAILED: Escape did not end the dialog"
+  failed=$((failed + 1))
+else
+  wait "$app" || { echo "FAILED: lapvista.exe ended with status $?"; failed=$((failed + 1)); }
+  app=
 fi
-echo "1 passed, 0 failed"
+echo "$((4 - failed)) passed, $failed failed"
+((failed == 0))
