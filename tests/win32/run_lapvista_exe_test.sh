@@ -2,11 +2,12 @@
 # lapvista.exe under Wine on a virtual X screen: opened with a gplsim replay and the
 # commands "dblclick 1" and "press speed", its plot area must hold the pixels lapvista-cli
 # draws for the same sequence; then a real right-click at x 600 must add what "rclick 600"
-# adds. Compared: every pixel of the plot area (client x 0..1816, y 0..1021, everything
-# above the scroll bar and left of the control column) except the boxes of the texts and
-# ellipses the dialog drew (taken from lapvista-cli's events, with a margin), whose glyphs
-# and edges are the platform's. The quick overview box the load shows is closed with Return
-# and the window with Escape, as a person would.
+# adds, and a click on the scroll bar's right arrow what "scroll 1" and "scroll 8" do.
+# Compared: every pixel of the plot area (client x 0..1816, y 0..1021, everything above the
+# scroll bar and left of the control column) except the boxes of the texts and ellipses the
+# dialog drew (taken from lapvista-cli's events, with a margin), whose glyphs and edges are
+# the platform's. The quick overview box the load shows is closed with Return and the window
+# with Escape, as a person would.
 set -euo pipefail
 gplsim=$1 cli=$2 exe=$3 wine_run=$4
 
@@ -38,6 +39,9 @@ commands=(-e "dblclick 1" -e "press speed")
 "$cli" --ini-dir "$dir/drive" -e "load $replay" "${commands[@]}" --png "$dir/cli.png" >"$dir/events"
 "$cli" --ini-dir "$dir/drive" -e "load $replay" "${commands[@]}" -e "rclick 600" \
   --png "$dir/cli-rclick.png" >"$dir/events-rclick"
+# A click on the scroll bar's right arrow: one line to the right, then the end of scrolling.
+"$cli" --ini-dir "$dir/drive" -e "load $replay" "${commands[@]}" -e "rclick 600" \
+  -e "scroll 1" -e "scroll 8" --png "$dir/cli-scroll.png" >"$dir/events-scroll"
 
 # The Windows side reads the same drive through Wine's drive Z:, its "Vantor.ini" written
 # with backslashes as on Windows.
@@ -126,6 +130,10 @@ convert "$dir/cli-rclick-plot.png" -crop 1x1022+600+0 +repage "$dir/cursor.png"
 cursor=$(count_colour "$dir/cursor.png" "#000000")
 [[ $cursor -ge 1000 ]] || { echo "FAILED: no cursor line at x 600"; failed=$((failed + 1)); }
 
+# The arrow's middle: the bar runs along the bottom, 18 pixels high from y 1022, to x 1908.
+xdotool mousemove $((X + 1899)) $((Y + 1031)) click 1
+check scroll
+
 xdotool key Escape
 for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.2; done
 if kill -0 "$app" 2>/dev/null; then
@@ -135,5 +143,5 @@ else
   wait "$app" || { echo "FAILED: lapvista.exe ended with status $?"; failed=$((failed + 1)); }
   app=
 fi
-echo "$((4 - failed)) passed, $failed failed"
+echo "$((5 - failed)) passed, $failed failed"
 ((failed == 0))
