@@ -33,22 +33,26 @@ export DISPLAY=:$(cat "$dir/display")
 wineserver=$(command -v wineserver || ls /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver 2>/dev/null | head -n 1)
 WINEPREFIX=$(dirname "$wine_run")/wineprefix "$wineserver" -k 2>/dev/null || true
 
-"$gplsim" --out "$dir/drive" --laps 3 --name demo >/dev/null
-replay=$dir/drive/gpl/replay/demo.rpy
+# Folder names with a blank and letters beyond ASCII cross the UTF-16 boundary both ways.
+drive="$dir/Fahrt ü"
+drive=$(printf "$drive")
+"$gplsim" --out "$drive" --laps 3 --name demo >/dev/null
+replay=$drive/gpl/replay/demo.rpy
 commands=(-e "dblclick 1" -e "press speed")
-"$cli" --ini-dir "$dir/drive" -e "load $replay" "${commands[@]}" --png "$dir/cli.png" >"$dir/events"
-"$cli" --ini-dir "$dir/drive" -e "load $replay" "${commands[@]}" -e "rclick 600" \
+"$cli" --ini-dir "$drive" -e "load $replay" "${commands[@]}" --png "$dir/cli.png" >"$dir/events"
+"$cli" --ini-dir "$drive" -e "load $replay" "${commands[@]}" -e "rclick 600" \
   --png "$dir/cli-rclick.png" >"$dir/events-rclick"
 # A click on the scroll bar's right arrow: one line to the right, then the end of scrolling.
-"$cli" --ini-dir "$dir/drive" -e "load $replay" "${commands[@]}" -e "rclick 600" \
+"$cli" --ini-dir "$drive" -e "load $replay" "${commands[@]}" -e "rclick 600" \
   -e "scroll 1" -e "scroll 8" --png "$dir/cli-scroll.png" >"$dir/events-scroll"
 
 # The Windows side reads the same drive through Wine's drive Z:, its "Vantor.ini" written
 # with backslashes as on Windows.
 windows() { printf 'Z:%s' "${1//\//\\}"; }
-mkdir "$dir/win"
-windows "$dir/drive/gpl/" >"$dir/win/Vantor.ini"
-LANG=C "$wine_run" "$exe" --ini-dir "$(windows "$dir/win")" "$(windows "$replay")" \
+ini=$(printf "$dir/Einstellungen \u00e4")
+mkdir "$ini"
+windows "$drive/gpl/" >"$ini/Vantor.ini"
+LANG=C.UTF-8 "$wine_run" "$exe" --ini-dir "$(windows "$ini")" "$(windows "$replay")" \
   "${commands[@]}" >"$dir/exe.out" 2>"$dir/exe.err" &
 app=$!
 
@@ -69,16 +73,21 @@ wait_for 60 grep -q '^ready' "$dir/exe.out" ||
   { echo "FAILED: the box was not closed by Return, or the commands did not finish"; exit 1; }
 xdotool search --name "^Quick overview" >/dev/null 2>&1 &&
   { echo "FAILED: the overview box is still open"; exit 1; }
-# Wine shows the dialog's client area as the X window that carries the dialog's caption.
-window=$(xdotool search --name "^Lapvista$" | head -n 1)
-eval "$(xdotool getwindowgeometry --shell "$window")"
-(( WIDTH >= 1817 && HEIGHT >= 1022 )) || { echo "FAILED: the window is only ${WIDTH}x$HEIGHT"; exit 1; }
+# Wine shows the dialog's client area as the X window that carries the dialog's caption;
+# it is looked up for every picture, since Wine may still move it after "ready".
+locate_client_area() {
+  local window
+  window=$(xdotool search --name "^Lapvista$" | head -n 1)
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  (( WIDTH >= 1817 && HEIGHT >= 1022 )) || { echo "FAILED: the window is only ${WIDTH}x$HEIGHT"; exit 1; }
+}
 
 # plot_differs NAME: how many unmasked pixels of the window's plot area differ from
 # lapvista-cli's picture NAME (cli-NAME.png, events-NAME); text and ellipse boxes are masked
 # on both pictures alike.
 plot_differs() {
   local name=$1
+  locate_client_area
   import -window root "$dir/root.png"
   convert "$dir/root.png" -crop "1817x1022+$X+$Y" +repage "$dir/exe-$name.png"
   convert "$dir/cli-$name.png" -crop 1817x1022+0+0 +repage "$dir/cli-$name-plot.png"
@@ -123,6 +132,7 @@ check() {
 mv "$dir/events" "$dir/events-start"
 mv "$dir/cli.png" "$dir/cli-start.png"
 check start
+locate_client_area
 xdotool mousemove $((X + 600)) $((Y + 400)) click 3
 check rclick
 # The picture compared holds the readout's cursor: a black line down pixel column 600.
