@@ -9,7 +9,10 @@ namespace lv {
 
 std::string nativePath(std::string_view path) {
   std::string native(path);
+#ifndef _WIN32
+  // Windows takes the folder as written; here a backslash would be part of a name.
   std::replace(native.begin(), native.end(), '\\', '/');
+#endif
   return native;
 }
 
@@ -19,7 +22,8 @@ GplFolder GplFolder::fromIniContent(std::string_view content) {
     content.remove_suffix(1);
   GplFolder folder;
   folder.path_ = nativePath(content);
-  if (!folder.path_.empty() && folder.path_.back() != '/') folder.path_ += '/';
+  if (!folder.path_.empty() && folder.path_.back() != '/' && folder.path_.back() != '\\')
+    folder.path_ += '/';
   return folder;
 }
 
