@@ -6,6 +6,7 @@
 #      the quick overview box has been closed with Return;
 #   3. a real double-click on a lap list line chooses that lap;
 #   4. a real right-click over the plot area shows the readout there and fills the value boxes;
+#   5. after "ld M", a real double-click on another driver's lap line in the tree imports it;
 #   and the first mouse movement over the window opens the file dialog of "load".
 # Usage: run_gui_tests.sh BIN_DIR. Exits 77 (skipped) where Xvfb or the tools are missing.
 set -euo pipefail
@@ -195,6 +196,25 @@ wait_for "the readout at x=700" read_out
 convert "$work/readout.png" -crop 40x20+1843+288 +repage "$work/speed-box.after.png"
 [[ $(compare -metric AE "$work/speed-box.before.png" "$work/speed-box.after.png" null: 2>&1 || true) != 0 ]] ||
   fail "the speed box did not change"
+stop_lapvista
+
+echo "5. ld M, then a real double-click on another driver's lap in the tree"
+"$bin/gplsim" --out "$work/online" --drivers 4 --laps 3 --ping 2 >/dev/null
+cp "$work/online/Ping.ini" "$work/drive/Ping.ini"
+online="$work/online/gpl/replay/demo.rpy"
+start_lapvista "$online" -e "ldm $online"
+close_box_with_return "Quick overview with datas of all laps"
+wait_for "ready" ready
+eval "$(xdotool getwindowgeometry --shell "$window")"
+# The tree starts at (1646,29); its lines are 15 pixels apart. The first driver's item, its
+# "Training" and laps 0, 1, 2, 3: line 5 is practice lap 3.
+xdotool mousemove $((X + 1760)) $((Y + 29 + 12 + 5 * 15))
+sleep 0.2
+xdotool click --repeat 2 --delay 100 1
+xdotool mousemove $((X + 600)) $((Y + 600))
+cli_png "$work/import.cli.png" "load $online" "ldm $online" "tree 0 0 3"
+imported() { plot_matches "$work/import" "$work/import.cli.png"; }
+wait_for "the other driver's lap to be imported" imported
 stop_lapvista
 
 echo "all window tests passed"

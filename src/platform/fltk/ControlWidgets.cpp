@@ -178,7 +178,8 @@ void ControlWidgets::setText(int controlId, std::string_view text) {
 }
 
 void ControlWidgets::treeClear() {
-  tree_->clear();
+  // Fl_Tree::clear() would delete the root item too, and later items need it.
+  tree_->clear_children(tree_->root());
   treePath_.clear();
   tree_->redraw();
 }
