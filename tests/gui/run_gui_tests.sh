@@ -13,14 +13,29 @@ set -euo pipefail
 
 bin=$(cd "$1" && pwd)
 if [[ -z "${LAPVISTA_GUI_DISPLAY_STARTED:-}" ]]; then
-  for tool in xvfb-run Xvfb xdotool import compare; do
+  for tool in Xvfb xdotool import compare; do
     if ! command -v "$tool" >/dev/null; then
       echo "SKIPPED: $tool is not installed (scripts/setup-debian.sh installs it)"
       exit 77
     fi
   done
-  export LAPVISTA_GUI_DISPLAY_STARTED=1
-  exec xvfb-run -a -s "-screen 0 1920x1200x24 -nolisten tcp" "$0" "$@"
+  # The server picks a free display itself and names it (-displayfd): guessing a free number,
+  # as xvfb-run -a does, races with other X servers starting on the same machine.
+  displayfile=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp 3>"$displayfile" 2>/dev/null &
+  xvfb=$!
+  for _ in $(seq 100); do [[ -s $displayfile ]] && break; sleep 0.1; done
+  display=$(cat "$displayfile")
+  rm -f "$displayfile"
+  if [[ -z $display ]]; then
+    kill "$xvfb" 2>/dev/null || true
+    echo "SKIPPED: Xvfb did not start"
+    exit 77
+  fi
+  status=0
+  DISPLAY=":$display" LAPVISTA_GUI_DISPLAY_STARTED=1 "$0" "$@" || status=$?
+  kill "$xvfb" 2>/dev/null || true
+  exit "$status"
 fi
 
 # Under AddressSanitizer: fontconfig, Xft and Cairo keep their caches to the end of the
