@@ -1,18 +1,16 @@
 #!/usr/bin/env bash
 # Builds the Windows programs (release, cross-built with MinGW-w64) and writes
-# dist/vantor-lapvista-windows-x86_64.zip: vantor.exe, lapvista.exe when it is part of the
-# build, example MOD.ini and Vantor.ini, and README.txt on how to use them.
+# dist/vantor-lapvista-windows-x86_64.zip: vantor.exe, lapvista.exe, example MOD.ini and
+# Vantor.ini, and README.txt on how to use them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup-debian.sh
 build=build/windows
 cmake --preset windows >/dev/null
-programs=(vantor)
-if cmake --build --preset windows --target help | grep -q '^lapvista:'; then
-  programs+=(lapvista)
-fi
-cmake --build --preset windows -j "$(nproc)" --target "${programs[@]}"
+# The viewer's target is lapvista-win32; its program is lapvista.exe.
+cmake --build --preset windows -j "$(nproc)" --target vantor lapvista-win32
+programs=(vantor lapvista)
 
 staging=$(mktemp -d)
 trap 'rm -rf "$staging"' EXIT
