@@ -55,8 +55,9 @@ void plotWindowed(GraphContext& c, const WindowedChannel& channel) {
     if (k0 < 0) continue;
     c.canvas.moveTo(0, channel.row(c, k0, lap, k0, true));
     PolylineBatch curve(c.canvas);
+    const LapAxis axis(c, slot);
     for (int k = k0 + 1; k < to; ++k) {
-      int x = xOf(c, k, slot);
+      int x = axis.x(k);
       if (x > kPlotWidth) break;
       curve.add({x, channel.row(c, k, lap, k0, false)});
     }
@@ -194,8 +195,9 @@ void plotLateralAccelerationLap(GraphContext& c, int slot) {
   float previousStep = 0.0f;
   bool previousHeld = false;
   int following = 0;
+  const LapAxis axis(c, slot);
   for (int k = multiLapMode(c) ? k0 : k0 + 1; k < lap.end - 4; ++k) {
-    int x = xOf(c, k, slot);
+    int x = axis.x(k);
     if (x > kPlotWidth) break;
     ++following;
     float dh = headingStep(c, k);
@@ -245,8 +247,9 @@ void plotAccelerationLap(GraphContext& c, int slot) {
   c.canvas.moveTo(xOf(c, k0, slot), rowOf(150, 150, dv(k0)));
   PolylineBatch curve(c.canvas);
   double factor = fullStep;
+  const LapAxis axis(c, slot);
   for (int k = multiLapMode(c) ? k0 : k0 + 1; k < lap.end; ++k) {
-    int x = xOf(c, k, slot);
+    int x = axis.x(k);
     if (x > kPlotWidth) break;
     float step = dv(k);
     if (step == 0.0f) {

@@ -22,8 +22,9 @@ void drawDamageBars(GraphContext& c) {
   LapRange lap = lapInSlot(c, slot);
   PenScope pen(c.canvas, kBlack);
   StrokeBatch bars(c.canvas);
+  const LapAxis axis(c, slot);
   for (int k = lap.first; k < lap.end; ++k) {
-    int x = xOf(c, k, slot);
+    int x = axis.x(k);
     if (x > kPlotWidth) break;
     std::int32_t word = frameAt(c, k).f[FrameRecord::kStatusWord];
     int d = word == INT32_MIN ? 0 : word / 16777216;
@@ -55,8 +56,9 @@ struct TemperatureCurve {
 
 void drawTemperatureCurve(GraphContext& c, const TemperatureCurve& curve, int slot,
                           const LapRange& lap, bool& moved) {
+  const LapAxis axis(c, slot);
   auto point = [&](int k) {
-    return std::pair{xOf(c, k, slot), rowOf(curve.baseline, 3, curve.value(c, k))};
+    return std::pair{axis.x(k), rowOf(curve.baseline, 3, curve.value(c, k))};
   };
   auto moveTo = [&](int k) {
     auto [x, y] = point(k);

@@ -56,8 +56,9 @@ void plotWear(GraphContext& c) {
       if (k0 >= 0) {
         c.canvas.moveTo(0, row(k0));
         PolylineBatch curve(c.canvas);
+        const LapAxis axis(c, r.slot);
         for (int k = k0 + 1; k < r.lap.end - 4; ++k) {
-          int x = xOf(c, k, r.slot);
+          int x = axis.x(k);
           if (x > kPlotWidth) break;
           curve.add({x, row(k)});
         }
@@ -106,8 +107,9 @@ void plotWheelspeed(GraphContext& c) {
     if (k0 < 0) continue;
     c.canvas.moveTo(0, wheelspeedRow(c, k0, wheel, r.fps, true));
     PolylineBatch curve(c.canvas);
+    const LapAxis axis(c, r.slot);
     for (int k = k0 + 1; k < r.lap.end - 1; ++k) {
-      int x = xOf(c, k, r.slot);
+      int x = axis.x(k);
       if (x > kPlotWidth) break;
       curve.add({x, wheelspeedRow(c, k, wheel, r.fps, false)});
     }
@@ -145,8 +147,9 @@ void plotTyreTemps(GraphContext& c) {
     if (k0 < 0) continue;
     c.canvas.moveTo(xOf(c, k0, r.slot), row(k0));
     PolylineBatch curve(c.canvas);
+    const LapAxis axis(c, r.slot);
     for (int k = multiLapMode(c) ? k0 : k0 + 1; k < r.lap.end; ++k) {
-      int x = xOf(c, k, r.slot);
+      int x = axis.x(k);
       if (x > kPlotWidth) break;
       curve.add({x, row(k)});
     }
@@ -170,8 +173,9 @@ void plotDifferenceCurve(GraphContext& c, const RadioLap& r, int wheel, double b
     next = contactPatchShown(c) ? k0 : k0 + 1;
   }
   PolylineBatch curve(c.canvas);
+  const LapAxis axis(c, r.slot);
   for (int k = next; k < r.lap.end; ++k) {
-    int x = xOf(c, k, r.slot);
+    int x = axis.x(k);
     if (x > kPlotWidth) break;
     curve.add({x, row(k)});
   }
@@ -180,8 +184,9 @@ void plotDifferenceCurve(GraphContext& c, const RadioLap& r, int wheel, double b
 // Two rows of status bars of a wheel from the status word's 2-bit fields.
 void drawStatusBars(GraphContext& c, const RadioLap& r, int wheel) {
   StrokeBatch bars(c.canvas);
+  const LapAxis axis(c, r.slot);
   for (int k = r.lap.first; k < r.lap.end; ++k) {
-    int x = xOf(c, k, r.slot);
+    int x = axis.x(k);
     if (x > kPlotWidth) break;
     std::int32_t word = frameAt(c, k).f[FrameRecord::kStatusWord];
     for (int i = 0; i < 2; ++i) {
