@@ -88,6 +88,28 @@ TEST(TelFormat, RecordsRoundTripThroughEveryLayout) {
   }
 }
 
+TEST(TelFormat, RecordCutShortReadsAsZerosInPlaceOfTheMissingBytes) {
+  TelemetrySample sample = numberedSample();
+  for (TelLayout layout :
+       {TelLayout::kVersion7, TelLayout::kVersion6, TelLayout::kVersion5, TelLayout::kVersion1}) {
+    ByteWriter out;
+    appendTelRecord(out, layout, sample);
+    const std::vector<std::uint8_t>& full = out.data();
+    for (std::size_t cut : {std::size_t{0}, std::size_t{1}, std::size_t{6}, full.size() - 3}) {
+      std::vector<std::uint8_t> padded(full.begin(), full.begin() + static_cast<long>(cut));
+      padded.resize(full.size(), 0);
+      TelemetrySample expected = decodeTelRecord(layout, padded);
+      TelemetrySample back = decodeTelRecord(layout, std::span(full.data(), cut));
+      for (int i = 0; i < TelemetrySample::kFloats; ++i) {
+        EXPECT_EQ(std::memcmp(&back.values[static_cast<std::size_t>(i)],
+                              &expected.values[static_cast<std::size_t>(i)], 4),
+                  0)
+            << "layout " << static_cast<int>(layout) << " cut " << cut << " float " << i;
+      }
+    }
+  }
+}
+
 TEST(TelFormat, TimeSteppedRecordCarriesTimeFirstAndNoVersionWordFileStartsAtZero) {
   std::vector<TelemetrySample> samples{numberedSample()};
   std::vector<float> times{12.5f};

@@ -2,6 +2,7 @@
 // oversteering, and the accelerations computed from speed and path.
 #include <cmath>
 
+#include "viewer/graphs/CanvasBatch.h"
 #include "viewer/graphs/GraphCanvas.h"
 #include "viewer/graphs/GraphChannels.h"
 #include "viewer/load/Truncate.h"
@@ -53,10 +54,12 @@ void plotWindowed(GraphContext& c, const WindowedChannel& channel) {
     }
     if (k0 < 0) continue;
     c.canvas.moveTo(0, channel.row(c, k0, lap, k0, true));
+    PolylineBatch curve(c.canvas);
+    const LapAxis axis(c, slot);
     for (int k = k0 + 1; k < to; ++k) {
-      int x = xOf(c, k, slot);
+      int x = axis.x(k);
       if (x > kPlotWidth) break;
-      c.canvas.lineTo(x, channel.row(c, k, lap, k0, false));
+      curve.add({x, channel.row(c, k, lap, k0, false)});
     }
   }
 }
@@ -188,11 +191,13 @@ void plotLateralAccelerationLap(GraphContext& c, int slot) {
     k0 = lap.first + c.view.scrollOffset;
   }
   c.canvas.moveTo(xOf(c, k0, slot), firstRow);
+  PolylineBatch curve(c.canvas);
   float previousStep = 0.0f;
   bool previousHeld = false;
   int following = 0;
+  const LapAxis axis(c, slot);
   for (int k = multiLapMode(c) ? k0 : k0 + 1; k < lap.end - 4; ++k) {
-    int x = xOf(c, k, slot);
+    int x = axis.x(k);
     if (x > kPlotWidth) break;
     ++following;
     float dh = headingStep(c, k);
@@ -203,8 +208,7 @@ void plotLateralAccelerationLap(GraphContext& c, int slot) {
       // A heading change that shrank against the one before holds the previous step.
       float d = chord(c, k - 1);
       if (d != 0.0f)
-        c.canvas.lineTo(x,
-                        rowOf(949, 0.035, lateralAcceleration(c, k, previousStep, d, frameFactor)));
+        curve.add({x, rowOf(949, 0.035, lateralAcceleration(c, k, previousStep, d, frameFactor))});
       previousHeld = true;
       ++k;
       continue;
@@ -214,7 +218,7 @@ void plotLateralAccelerationLap(GraphContext& c, int slot) {
     previousStep = dh;
     // A car standing still has no path to bend: no point.
     if (d == 0.0f) continue;
-    c.canvas.lineTo(x, rowOf(949, 0.035, lateralAcceleration(c, k, dh, d, frameFactor)));
+    curve.add({x, rowOf(949, 0.035, lateralAcceleration(c, k, dh, d, frameFactor))});
   }
 }
 
@@ -241,9 +245,11 @@ void plotAccelerationLap(GraphContext& c, int slot) {
     k0 = lap.first + c.view.scrollOffset;
   }
   c.canvas.moveTo(xOf(c, k0, slot), rowOf(150, 150, dv(k0)));
+  PolylineBatch curve(c.canvas);
   double factor = fullStep;
+  const LapAxis axis(c, slot);
   for (int k = multiLapMode(c) ? k0 : k0 + 1; k < lap.end; ++k) {
-    int x = xOf(c, k, slot);
+    int x = axis.x(k);
     if (x > kPlotWidth) break;
     float step = dv(k);
     if (step == 0.0f) {
@@ -258,7 +264,7 @@ void plotAccelerationLap(GraphContext& c, int slot) {
         fps * fps;
     if (std::abs(static_cast<std::int64_t>(
             truncToInt(telemetryAcceleration - static_cast<double>(replayAcceleration)))) < 1000) {
-      c.canvas.lineTo(x, rowOf(150, 150 * factor, step));
+      curve.add({x, rowOf(150, 150 * factor, step)});
     }
     factor = fullStep;
   }

@@ -1,4 +1,5 @@
 // Engine channels with rules of their own: rpm with the engine-damage bars, water, oil.
+#include "viewer/graphs/CanvasBatch.h"
 #include "viewer/graphs/GraphCanvas.h"
 #include "viewer/graphs/GraphChannels.h"
 
@@ -20,15 +21,15 @@ void drawDamageBars(GraphContext& c) {
   int slot = c.stores.radioSlot;
   LapRange lap = lapInSlot(c, slot);
   PenScope pen(c.canvas, kBlack);
+  StrokeBatch bars(c.canvas);
+  const LapAxis axis(c, slot);
   for (int k = lap.first; k < lap.end; ++k) {
-    int x = xOf(c, k, slot);
+    int x = axis.x(k);
     if (x > kPlotWidth) break;
     std::int32_t word = frameAt(c, k).f[FrameRecord::kStatusWord];
     int d = word == INT32_MIN ? 0 : word / 16777216;
-    c.canvas.moveTo(x, 2);
-    c.canvas.lineTo(x, 2 + d);
-    c.canvas.moveTo(x - 1, 2);
-    c.canvas.lineTo(x - 1, 2 + d);
+    bars.add({x, 2, 2 + d});
+    bars.add({x - 1, 2, 2 + d});
   }
 }
 
@@ -55,8 +56,9 @@ struct TemperatureCurve {
 
 void drawTemperatureCurve(GraphContext& c, const TemperatureCurve& curve, int slot,
                           const LapRange& lap, bool& moved) {
+  const LapAxis axis(c, slot);
   auto point = [&](int k) {
-    return std::pair{xOf(c, k, slot), rowOf(curve.baseline, 3, curve.value(c, k))};
+    return std::pair{axis.x(k), rowOf(curve.baseline, 3, curve.value(c, k))};
   };
   auto moveTo = [&](int k) {
     auto [x, y] = point(k);
@@ -92,10 +94,11 @@ void drawTemperatureCurve(GraphContext& c, const TemperatureCurve& curve, int sl
     c.canvas.moveTo(0, 0);
     moved = true;
   }
+  PolylineBatch points(c.canvas);
   for (int k = next; k < lap.end; ++k) {
     auto [x, y] = point(k);
     if (x > kPlotWidth) break;
-    if (curve.valid(c, k)) c.canvas.lineTo(x, y);
+    if (curve.valid(c, k)) points.add({x, y});
   }
 }
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "viewer/graphs/CanvasBatch.h"
 #include "viewer/graphs/GraphCanvas.h"
 #include "viewer/graphs/GraphChannels.h"
 #include "viewer/load/Truncate.h"
@@ -85,6 +86,7 @@ void plotTimeDifference(GraphContext& c) {
     ++searchStart;
   MatchFinder finder(c, searchStart, laps.b.end);
   PenScope pen(c.canvas, kBlack);
+  PolylineBatch curve(c.canvas);
   for (int a = a0; a < laps.a.end; ++a) {
     float xf = c.view.xSpan != 0.0f
                    ? static_cast<float>(distanceAt(c, a) - c.view.scrollOffset) / c.view.xSpan *
@@ -94,10 +96,11 @@ void plotTimeDifference(GraphContext& c) {
     int b = finder.match(distanceAt(c, a));
     int y = truncToInt(kCentreRow - frameDifference(c, laps, a, b) * scale);
     int x = truncToInt(xf);
+    // The first point only moves, before the batch holds any line.
     if (a == a0) {
       c.canvas.moveTo(x, y);
     } else {
-      c.canvas.lineTo(x, y);
+      curve.add({x, y});
     }
   }
 }

@@ -1,4 +1,5 @@
 // The tyre channels: one curve per wheel, in the wheel colours, for the radio slot's lap only.
+#include "viewer/graphs/CanvasBatch.h"
 #include "viewer/graphs/GraphCanvas.h"
 #include "viewer/graphs/StatusWord.h"
 #include "viewer/load/Truncate.h"
@@ -54,10 +55,12 @@ void plotWear(GraphContext& c) {
       int k0 = firstAfterOffset(c, r.lap, r.lap.first, lastFirst);
       if (k0 >= 0) {
         c.canvas.moveTo(0, row(k0));
+        PolylineBatch curve(c.canvas);
+        const LapAxis axis(c, r.slot);
         for (int k = k0 + 1; k < r.lap.end - 4; ++k) {
-          int x = xOf(c, k, r.slot);
+          int x = axis.x(k);
           if (x > kPlotWidth) break;
-          c.canvas.lineTo(x, row(k));
+          curve.add({x, row(k)});
         }
       }
     }
@@ -103,10 +106,12 @@ void plotWheelspeed(GraphContext& c) {
     int k0 = firstAfterOffset(c, r.lap, r.lap.first + 1, r.lap.end);
     if (k0 < 0) continue;
     c.canvas.moveTo(0, wheelspeedRow(c, k0, wheel, r.fps, true));
+    PolylineBatch curve(c.canvas);
+    const LapAxis axis(c, r.slot);
     for (int k = k0 + 1; k < r.lap.end - 1; ++k) {
-      int x = xOf(c, k, r.slot);
+      int x = axis.x(k);
       if (x > kPlotWidth) break;
-      c.canvas.lineTo(x, wheelspeedRow(c, k, wheel, r.fps, false));
+      curve.add({x, wheelspeedRow(c, k, wheel, r.fps, false)});
     }
   }
 }
@@ -141,10 +146,12 @@ void plotTyreTemps(GraphContext& c) {
                              : r.lap.first + c.view.scrollOffset;
     if (k0 < 0) continue;
     c.canvas.moveTo(xOf(c, k0, r.slot), row(k0));
+    PolylineBatch curve(c.canvas);
+    const LapAxis axis(c, r.slot);
     for (int k = multiLapMode(c) ? k0 : k0 + 1; k < r.lap.end; ++k) {
-      int x = xOf(c, k, r.slot);
+      int x = axis.x(k);
       if (x > kPlotWidth) break;
-      c.canvas.lineTo(x, row(k));
+      curve.add({x, row(k)});
     }
   }
 }
@@ -165,26 +172,28 @@ void plotDifferenceCurve(GraphContext& c, const RadioLap& r, int wheel, double b
     c.canvas.moveTo(0, row(k0));
     next = contactPatchShown(c) ? k0 : k0 + 1;
   }
+  PolylineBatch curve(c.canvas);
+  const LapAxis axis(c, r.slot);
   for (int k = next; k < r.lap.end; ++k) {
-    int x = xOf(c, k, r.slot);
+    int x = axis.x(k);
     if (x > kPlotWidth) break;
-    c.canvas.lineTo(x, row(k));
+    curve.add({x, row(k)});
   }
 }
 
 // Two rows of status bars of a wheel from the status word's 2-bit fields.
 void drawStatusBars(GraphContext& c, const RadioLap& r, int wheel) {
+  StrokeBatch bars(c.canvas);
+  const LapAxis axis(c, r.slot);
   for (int k = r.lap.first; k < r.lap.end; ++k) {
-    int x = xOf(c, k, r.slot);
+    int x = axis.x(k);
     if (x > kPlotWidth) break;
     std::int32_t word = frameAt(c, k).f[FrameRecord::kStatusWord];
     for (int i = 0; i < 2; ++i) {
       int row = kStatusRows[wheel][i];
       int length = 2 * statusField(word, kStatusBits[wheel][i]);
-      c.canvas.moveTo(x, row);
-      c.canvas.lineTo(x, row + length);
-      c.canvas.moveTo(x - 1, row);
-      c.canvas.lineTo(x - 1, row + length);
+      bars.add({x, row, row + length});
+      bars.add({x - 1, row, row + length});
     }
   }
 }
