@@ -4,8 +4,6 @@
 
 #include <CLI/CLI.hpp>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -13,23 +11,13 @@
 #include "platform/fltk/FltkSession.h"
 #include "platform/fltk/Fonts.h"
 #include "platform/fltk/MessageBox.h"
+#include "platform/linux/ProgramFolder.h"
 #include "platform/posix/UserLanguage.h"
+#include "viewer/shell/CommandScript.h"
 #include "viewer/shell/ShellTexts.h"
+#include "viewer/shell/ViewerOptions.h"
 
 namespace {
-
-std::string programFolder() {
-  std::error_code error;
-  std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
-  return error ? std::string(".") : exe.parent_path().string();
-}
-
-bool readScript(const std::string& path, std::vector<std::string>& commands) {
-  std::ifstream script(path);
-  if (!script) return false;
-  for (std::string line; std::getline(script, line);) commands.push_back(line);
-  return true;
-}
 
 void setUpToolkit() {
   Fl::visual(FL_RGB);  // the plot area's colours exactly
@@ -45,25 +33,22 @@ void setUpToolkit() {
 
 int main(int argc, char** argv) {
   CLI::App app{"Lapvista: compares the laps of GPL replays, with their telemetry, in a window"};
-  std::string iniDir = programFolder();
-  std::string file, scriptPath;
-  std::vector<std::string> commands;
-  app.add_option("--ini-dir", iniDir,
-                 "folder of \"Vantor.ini\" and \"Ping.ini\" (default: the program's folder)");
+  lv::ViewerOptions options;
+  options.iniDir = lv::iniDirOf(lv::programFolder());
+  std::string file;
+  lv::addIniDirOption(app, options);
+  lv::addCommandOptions(app, options,
+                        "a lapvista-cli command, run once the window shows (repeatable)");
   app.add_option("file", file,
                  "a replay (.rpy) or saved laps (.tmr) to load at start, as if chosen in the "
                  "file dialog the first mouse movement opens (which then stays closed)");
-  auto* commandOption = app.add_option(
-      "-e", commands, "a lapvista-cli command, run once the window shows (repeatable)");
-  auto* scriptOption = app.add_option("--script", scriptPath, "a file of commands, one a line");
-  commandOption->excludes(scriptOption);
   app.footer(
       "Once the window shows FILE and the commands' outcome, \"ready\" is printed on "
       "standard output.");
   CLI11_PARSE(app, argc, argv);
 
-  if (!scriptPath.empty() && !readScript(scriptPath, commands)) {
-    std::cerr << "lapvista: cannot read script " << scriptPath << "\n";
+  if (!options.scriptPath.empty() && !lv::readCommandScript(options.scriptPath, options.commands)) {
+    std::cerr << "lapvista: cannot read script " << options.scriptPath << "\n";
     return 2;
   }
   setUpToolkit();
@@ -72,12 +57,12 @@ int main(int argc, char** argv) {
     lv::showMessageBox(lv::kStartupHintTitle, lv::kStartupHintText, lv::BoxIcon::kExclamation);
   }
 
-  lv::FltkSession session(iniDir);
+  lv::FltkSession session(options.iniDir);
   lv::FltkHost& host = session.host();
   host.showWindow();
   if (!file.empty()) host.loadAtStart(file);
   int status = 0;
-  for (const std::string& command : commands) {
+  for (const std::string& command : options.commands) {
     if (!host.windowShown()) break;
     if (lv::Status result = host.runCommand(command); !result) {
       std::cerr << "lapvista: " << result.message() << "\n";

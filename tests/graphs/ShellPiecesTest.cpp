@@ -1,12 +1,19 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "GraphFixture.h"
 #include "platform/cairo/RasterCanvas.h"
+#include "viewer/shell/CommandScript.h"
 #include "viewer/shell/DialogUnits.h"
 #include "viewer/shell/FieldTexts.h"
+#include "viewer/shell/IniFolder.h"
 #include "viewer/shell/TrackMap.h"
 
 namespace lv {
@@ -67,6 +74,30 @@ TEST(FieldTexts, EveryFieldGoesToItsOwnEditBoxAsDataExchangeWritesIt) {
     EXPECT_EQ(texts.count(id), 0u) << id;
     EXPECT_EQ(findControl(id)->kind, ControlKind::kEdit) << id;
   }
+}
+
+TEST(IniFolder, TheProgramsFolderWithoutItsClosingSeparatorButRootsStayRoots) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"", "."},
+      {"/", "/"},
+      {"/usr/bin/", "/usr/bin"},
+      {"C:\\", "C:\\"},
+      {"C:\\Lapvista\\", "C:\\Lapvista"},
+  };
+  for (const auto& [folder, iniDir] : cases) EXPECT_EQ(iniDirOf(folder), iniDir) << folder;
+}
+
+TEST(CommandScript, EveryLineIsACommandAddedAfterThoseGiven) {
+  std::filesystem::path path =
+      std::filesystem::temp_directory_path() / ("shell-script-" + std::to_string(getpid()));
+  std::ofstream(path) << "load a.rpy\n\n# note\nselect 2";
+  std::vector<std::string> commands{"mousemove"};
+  EXPECT_TRUE(readCommandScript(path, commands));
+  std::filesystem::remove(path);
+  EXPECT_EQ(commands,
+            (std::vector<std::string>{"mousemove", "load a.rpy", "", "# note", "select 2"}));
+  EXPECT_FALSE(readCommandScript(path, commands));
+  EXPECT_EQ(commands.size(), 5u);
 }
 
 TEST(TrackMap, FrameKeepsTheAspectRatioForBothVariants) {

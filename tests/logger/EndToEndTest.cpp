@@ -1,58 +1,21 @@
 // vantor recording a running fakegame: real processes, real memory reads.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "ChildProcess.h"
-#include "ExpectedSample.h"
+#include "GameFolder.h"
+#include "RecordingCheck.h"
 #include "TempFolder.h"
-#include "telemetry/TelFormat.h"
-
-extern char** environ;
+#include "linux/GameRun.h"
 
 namespace lv {
 namespace {
 
-// Starts `args` with standard input from `inputFile` and standard output into `outputFile`
-// (and standard error into `errorFile` when one is given).
-pid_t spawn(const std::vector<std::string>& args, const std::string& inputFile,
-            const std::string& outputFile, const std::string& errorFile = "") {
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, inputFile.c_str(), O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                   0644);
-  if (!errorFile.empty())
-    posix_spawn_file_actions_addopen(&actions, 2, errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-  std::vector<char*> argv;
-  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-  argv.push_back(nullptr);
-  pid_t pid = -1;
-  EXPECT_EQ(posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ), 0);
-  posix_spawn_file_actions_destroy(&actions);
-  return pid;
-}
-
-int exitStatus(pid_t pid) {
-  int status = 0;
-  EXPECT_EQ(waitpid(pid, &status, 0), pid);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+using testing::exitStatus;
+using testing::spawn;
 
 class EndToEnd : public ::testing::Test {
  protected:
-  void SetUp() override {
-    // No other test's game matches this name.
-    exeName = "g";
-    exeName += std::to_string(getpid());
-    exeName += "e2e.exe";
-    folder.write("MOD.ini", exeName + "\n");
-    folder.write("Vantor.ini", folder.path() + "gpl/\n");
-    std::filesystem::create_directories(folder.path() + "gpl");
-  }
+  void SetUp() override { exeName = testing::prepareGameFolder(folder, "g", "e2e.exe"); }
 
   // Runs vantor with `input` on standard input; returns its exit status.
   int runVantor(const std::string& input, const std::vector<std::string>& extra = {}) {
@@ -75,9 +38,9 @@ TEST_F(EndToEnd, RecordsTheRunningGameExactly) {
   drive.durationSeconds = 4;
   drive.seed = 3;
   std::string gameSays = folder.path() + "game.txt";
-  pid_t game = spawn({FAKEGAME_EXE, "--gpl-dir", folder.path() + "gpl", "--exe", exeName, "--rate",
-                      "10", "--duration", "4", "--seed", "3"},
-                     "/dev/null", "/dev/null", gameSays);
+  pid_t game =
+      spawn(testing::withFakegameArgs({FAKEGAME_EXE}, folder.path() + "gpl", exeName, drive),
+            "/dev/null", "/dev/null", gameSays);
   // The driver starts recording beside a running game; a game still starting up on a busy
   // machine would leave the clock still for the first second, which vantor warns of.
   ASSERT_TRUE(testing::waitForText(game, gameSays, " shows "));
@@ -103,26 +66,7 @@ TEST_F(EndToEnd, RecordsTheRunningGameExactly) {
                 "Please click into console and\n"
                 "write the same name like you have used for replay\n");
 
-  std::string bytes = testing::readWholeFile(replay + "drive.tel");
-  ASSERT_GE(bytes.size(), 4u);
-  EXPECT_EQ(bytes.substr(0, 4), std::string("\x07\0\0\0", 4));
-  ASSERT_EQ((bytes.size() - 4) % 164, 0u);
-  std::size_t count = (bytes.size() - 4) / 164;
-  ASSERT_GT(count, 20u);
-  fakegame::TorqueCurve curve = fakegame::torqueCurve(drive);
-  int firstFrame = -1;
-  for (std::size_t j = 0; j < count; ++j) {
-    TelemetrySample sample = decodeTelRecord(
-        TelLayout::kVersion7,
-        std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()) + 4 + 164 * j, 164));
-    int frame = testing::frameOfFuel(sample[TelemetrySample::kFuel]);
-    if (j == 0) firstFrame = frame;
-    ASSERT_EQ(frame, firstFrame + static_cast<int>(j)) << "a clock change was missed";
-    EXPECT_EQ(sample.values, testing::expectedSample(fakegame::frameAt(frame, drive), curve).values)
-        << "frame " << frame;
-  }
-  // Every frame up to the last was collected; the last two collected are not written.
-  EXPECT_EQ(firstFrame + static_cast<int>(count) - 1, fakegame::frameCount(drive) - 1 - 2);
+  testing::expectRecordingOfDrive(testing::readWholeFile(replay + "drive.tel"), drive);
 }
 
 TEST_F(EndToEnd, NoGameTakesTheFailurePathAndPauses) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "GameFolder.h"
 #include "RecordingCheck.h"
 #include "TempFolder.h"
 #include "platform/win32/WideText.h"
@@ -68,15 +69,8 @@ std::string withoutCarriageReturns(std::string text) {
 class EndToEnd : public ::testing::Test {
  protected:
   void SetUp() override {
-    // No other test's game matches this name.
-    // Built up piece by piece: GCC 12 warns wrongly (-Wrestrict) about "g" + std::string.
-    exeName = "g";
-    exeName += std::to_string(GetCurrentProcessId());
-    exeName += "e2e.exe";
-    folder.write("MOD.ini", exeName + "\r\n");
-    folder.write("Vantor.ini", folder.path() + "gpl\\\r\n");
+    exeName = testing::prepareGameFolder(folder, "g", "e2e.exe", "\r\n", "\\");
     folder.write("empty.txt", "");
-    std::filesystem::create_directories(folder.path() + "gpl");
   }
 
   int runVantor(const std::string& input, const std::vector<std::string>& extra = {}) {
@@ -103,8 +97,7 @@ TEST_F(EndToEnd, RecordsTheRunningGameExactly) {
   drive.durationSeconds = 6;
   drive.seed = 3;
   HANDLE game = spawn(besideThisProgram(L"fakegame.exe"),
-                      {"--gpl-dir", folder.path() + "gpl", "--exe", exeName, "--rate", "5",
-                       "--duration", "6", "--seed", "3"},
+                      testing::withFakegameArgs({}, folder.path() + "gpl", exeName, drive),
                       folder.path() + "empty.txt", folder.path() + "game.txt");
   // The first name names a folder that does not exist: asked again.
   EXPECT_EQ(runVantor("nofolder\\drive\r\ndrive\r\n", {"--attach-timeout", "10"}), 0);
