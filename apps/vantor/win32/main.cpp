@@ -9,6 +9,7 @@
 #include "logger/LoggerRun.h"
 #include "platform/win32/CommandLine.h"
 #include "platform/win32/Console.h"
+#include "platform/win32/ConsoleStopRequest.h"
 #include "platform/win32/PerformanceClock.h"
 #include "platform/win32/ProgramFolder.h"
 #include "platform/win32/ToolhelpProcessApi.h"
@@ -61,6 +62,7 @@ int main() {
   lv::PerformanceClock clock;
   lv::GameReader& reader = lv::CachedGameReader::instance(
       processes, clock, addressTable(options.iniDir), options.format);
-  lv::LoggerConsole console{std::cout, std::cin, [] { lv::pauseConsole(); }};
+  lv::ConsoleStopRequest stop;
+  lv::LoggerConsole console{std::cout, std::cin, [] { lv::pauseConsole(); }, &stop};
   return lv::runLogger(reader, clock, console, options);
 }
