@@ -9,8 +9,8 @@
 #include <random>
 #include <vector>
 
-#include "platform/cairo/LineClipping.h"
 #include "platform/cairo/RasterCanvas.h"
+#include "platform/pixels/LineClipping.h"
 #include "tools/gplsim/Gplsim.h"
 #include "viewer/graphs/CanvasBatch.h"
 #include "viewer/graphs/GraphCanvas.h"

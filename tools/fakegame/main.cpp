@@ -5,8 +5,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <CLI/CLI.hpp>
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
@@ -16,19 +14,12 @@
 #include <vector>
 
 #include "FakeDrive.h"
+#include "FakeGameRun.h"
 #include "logger/AddressTable.h"
-#include "logger/GameVersion.h"
 
 namespace {
 
 constexpr std::uint32_t kPage = 4096;
-
-struct Options {
-  std::string gplDir;
-  std::string exeName = "gpl.exe";
-  std::string version = std::string(lv::kVersion102B);
-  lv::fakegame::DriveParameters drive;
-};
 
 // Runs under the program file's path as its name, the way the game shows up in the process
 // list, unless it already does.
@@ -84,28 +75,10 @@ void sleepUntil(const timespec& when) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  CLI::App app{"Shows a simulated drive in memory at the addresses of one GPL version."};
-  Options o;
-  app.add_option("--gpl-dir", o.gplDir, "GPL folder: receives the program file and replay/")
-      ->required();
-  app.add_option("--exe", o.exeName, "Program file name (the name MOD.ini holds)")
-      ->capture_default_str();
-  app.add_option("--version", o.version, "Game version to imitate")
-      ->check(CLI::IsMember({std::string(lv::kVersion101A), std::string(lv::kVersion101B),
-                             std::string(lv::kVersion102A), std::string(lv::kVersion102B)}))
-      ->capture_default_str();
-  app.add_option("--duration", o.drive.durationSeconds, "Seconds the drive lasts")
-      ->capture_default_str();
-  app.add_option("--rate", o.drive.rateHz, "Clock changes per second")
-      ->check(CLI::Range(1.0, 1000.0))
-      ->capture_default_str();
-  app.add_option("--track-length", o.drive.trackLengthMetres, "Lap length in metres")
-      ->check(CLI::PositiveNumber)
-      ->capture_default_str();
-  app.add_option("--seed", o.drive.seed, "Varies the drive")->capture_default_str();
-  CLI11_PARSE(app, argc, argv);
+  lv::fakegame::FakeGameOptions o;
+  if (std::optional<int> status = lv::fakegame::parseFakeGameOptions(argc, argv, '/', o))
+    return *status;
 
-  if (!o.gplDir.empty() && o.gplDir.back() != '/') o.gplDir += '/';
   std::string programPath = o.gplDir + o.exeName;
   // The first start writes the program file, then restarts under the game's name; the
   // restarted one must not write it again, as a logger may be reading it by then.
@@ -130,20 +103,10 @@ int main(int argc, char** argv) {
   int frames = lv::fakegame::frameCount(o.drive);
   std::cerr << "fakegame: pid " << getpid() << " shows " << o.version << " for " << frames
             << " frames\n";
-  lv::fakegame::writeTorqueCurve(lv::fakegame::torqueCurve(o.drive), layout, writeFloat);
   timespec start{};
   clock_gettime(CLOCK_MONOTONIC, &start);
-  double period = 1.0 / o.drive.rateHz;
-  double shownAt = -period;
-  for (int n = 0; n < frames; ++n) {
-    // When this process was held up, it does not catch up: every frame stays a whole period,
-    // so a reader that keeps up with the game's rate sees every one.
-    double due = std::max(n * period, shownAt + period);
-    sleepUntil(plusSeconds(start, due));
-    shownAt = secondsSince(start);
-    lv::fakegame::writeFrame(lv::fakegame::frameAt(n, o.drive), layout, writeFloat);
-  }
-  // The last frame stays visible for one more period before the game ends.
-  sleepUntil(plusSeconds(start, shownAt + period));
+  lv::fakegame::DriveClock clock{[&] { return secondsSince(start); },
+                                 [&](double second) { sleepUntil(plusSeconds(start, second)); }};
+  lv::fakegame::showFrames(o, layout, clock, writeFloat);
   return 0;
 }

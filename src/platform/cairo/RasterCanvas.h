@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/cairo/PixelWriter.h"
+#include "platform/pixels/PixelWriter.h"
 #include "telemetry/Status.h"
 #include "viewer/graphs/Canvas.h"
 #include "viewer/load/FixedTable.h"

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <utility>
 
 #include "platform/win32/SystemError.h"
@@ -64,6 +65,10 @@ Status FileBytes::open(const std::string& path) {
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
   if (file.handle == INVALID_HANDLE_VALUE) return failure(path, GetLastError());
+  // Pipes and devices (NUL, CON, COM1) have no length to map and may never end; they are
+  // refused before a byte is read.
+  if (GetFileType(file.handle) != FILE_TYPE_DISK)
+    return Status::error(path + ": not a regular file");
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.handle, &size)) return failure(path, GetLastError());
   if (size.QuadPart == 0) return Status::ok();  // a mapping of nothing cannot be made
@@ -82,12 +87,34 @@ bool fileExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+namespace {
+
+// A name beside `target` that nobody can have prepared: created here, exclusively, and never
+// through a link or junction planted in the folder.
+HANDLE createTemporaryBeside(const std::wstring& target, std::wstring& temporary) {
+  static unsigned counter = 0;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    LARGE_INTEGER now{};
+    QueryPerformanceCounter(&now);
+    wchar_t suffix[48];
+    std::swprintf(suffix, sizeof suffix / sizeof suffix[0], L".%lx%x%llx.part",
+                  static_cast<unsigned long>(GetCurrentProcessId()), ++counter,
+                  static_cast<unsigned long long>(now.QuadPart));
+    temporary = target + suffix;
+    HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
+  }
+  return INVALID_HANDLE_VALUE;
+}
+
+}  // namespace
+
 Status writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
   std::wstring target = widen(path);
-  std::wstring temporary = target + L".part";
+  std::wstring temporary;
   {
-    HandleCloser file{CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr)};
+    HandleCloser file{createTemporaryBeside(target, temporary)};
     if (file.handle == INVALID_HANDLE_VALUE) return failure(path, GetLastError());
     std::size_t written = 0;
     while (written < bytes.size()) {

@@ -2,7 +2,6 @@
 // its own memory at the addresses one game version uses, so that vantor can record it.
 #include <windows.h>
 
-#include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cstdint>
 #include <iostream>
@@ -10,8 +9,8 @@
 #include <vector>
 
 #include "FakeDrive.h"
+#include "FakeGameRun.h"
 #include "logger/AddressTable.h"
-#include "logger/GameVersion.h"
 #include "logger/ProcessFinder.h"
 #include "platform/win32/CommandLine.h"
 #include "platform/win32/PerformanceClock.h"
@@ -30,12 +29,7 @@ alignas(4096) unsigned char gameMemory[kGameMemoryBytes];
 // Folder (below the GPL folder) of the copy that runs under the game's name.
 constexpr const char* kRunFolder = "fakegame-run\\";
 
-struct Options {
-  std::string gplDir;
-  std::string exeName = "gpl.exe";
-  std::string version = std::string(lv::kVersion102B);
-  lv::fakegame::DriveParameters drive;
-};
+using Options = lv::fakegame::FakeGameOptions;
 
 bool coversRanges(const lv::fakegame::MemoryLayout& layout) {
   auto low = reinterpret_cast<std::uintptr_t>(gameMemory);
@@ -145,15 +139,6 @@ int prepareAndRunAsGame(const Options& o, const std::wstring& runningCopy) {
   return runAs(runningCopy);
 }
 
-double secondsSince(std::uint64_t start, lv::PerformanceClock& clock) {
-  return static_cast<double>(clock.ticks() - start) / static_cast<double>(clock.ticksPerSecond());
-}
-
-void sleepUntil(double due, std::uint64_t start, lv::PerformanceClock& clock) {
-  double wait = due - secondsSince(start, clock);
-  if (wait > 0) clock.sleepMicroseconds(static_cast<std::uint64_t>(wait * 1e6));
-}
-
 int showDrive(const Options& o) {
   lv::fakegame::MemoryLayout layout =
       lv::fakegame::layoutFor(lv::builtInAddressTable(), *lv::addressRowOf(o.version));
@@ -161,51 +146,31 @@ int showDrive(const Options& o) {
   int frames = lv::fakegame::frameCount(o.drive);
   std::cerr << "fakegame: pid " << GetCurrentProcessId() << " shows " << o.version << " for "
             << frames << " frames\n";
-  lv::fakegame::writeTorqueCurve(lv::fakegame::torqueCurve(o.drive), layout, writeFloat);
   lv::PerformanceClock clock;
   std::uint64_t start = clock.ticks();
-  double period = 1.0 / o.drive.rateHz;
-  double shownAt = -period;
-  for (int n = 0; n < frames; ++n) {
-    // When this process was held up, it does not catch up: every frame stays a whole period,
-    // so a reader that keeps up with the game's rate sees every one.
-    sleepUntil(std::max(n * period, shownAt + period), start, clock);
-    shownAt = secondsSince(start, clock);
-    lv::fakegame::writeFrame(lv::fakegame::frameAt(n, o.drive), layout, writeFloat);
-  }
-  // The last frame stays visible for one more period before the game ends.
-  sleepUntil(shownAt + period, start, clock);
+  auto secondsSinceStart = [&] {
+    return static_cast<double>(clock.ticks() - start) / static_cast<double>(clock.ticksPerSecond());
+  };
+  auto sleepUntil = [&](double second) {
+    double wait = second - secondsSinceStart();
+    if (wait > 0) clock.sleepMicroseconds(static_cast<std::uint64_t>(wait * 1e6));
+  };
+  lv::fakegame::DriveClock driveClock{secondsSinceStart, sleepUntil};
+  lv::fakegame::showFrames(o, layout, driveClock, writeFloat);
   return 0;
 }
 
 }  // namespace
 
 int main() {
-  CLI::App app{"Shows a simulated drive in memory at the addresses of one GPL version."};
   Options o;
-  app.add_option("--gpl-dir", o.gplDir, "GPL folder: receives the program file and replay\\")
-      ->required();
-  app.add_option("--exe", o.exeName, "Program file name (the name MOD.ini holds)")
-      ->capture_default_str();
-  app.add_option("--version", o.version, "Game version to imitate")
-      ->check(CLI::IsMember({std::string(lv::kVersion101A), std::string(lv::kVersion101B),
-                             std::string(lv::kVersion102A), std::string(lv::kVersion102B)}))
-      ->capture_default_str();
-  app.add_option("--duration", o.drive.durationSeconds, "Seconds the drive lasts")
-      ->capture_default_str();
-  app.add_option("--rate", o.drive.rateHz, "Clock changes per second")
-      ->check(CLI::Range(1.0, 1000.0))
-      ->capture_default_str();
-  app.add_option("--track-length", o.drive.trackLengthMetres, "Lap length in metres")
-      ->check(CLI::PositiveNumber)
-      ->capture_default_str();
-  app.add_option("--seed", o.drive.seed, "Varies the drive")->capture_default_str();
   std::vector<std::string> words = lv::utf8Arguments();
   std::vector<char*> argv;
   for (std::string& word : words) argv.push_back(word.data());
-  CLI11_PARSE(app, static_cast<int>(argv.size()), argv.data());
+  if (std::optional<int> status =
+          lv::fakegame::parseFakeGameOptions(static_cast<int>(argv.size()), argv.data(), '\\', o))
+    return *status;
 
-  if (!o.gplDir.empty() && o.gplDir.back() != '/' && o.gplDir.back() != '\\') o.gplDir += '\\';
   std::wstring runningCopy = fullPath(lv::widen(o.gplDir + kRunFolder + o.exeName));
   std::wstring self = ownPath();
   if (samePath(self, runningCopy)) return showDrive(o);

@@ -4,7 +4,6 @@
 #include <stdexcept>
 
 #include "platform/win32/WideText.h"
-#include "platform/win32/dialog/PixelLine.h"
 
 namespace lv {
 namespace {
@@ -33,8 +32,10 @@ GdiCanvas::GdiCanvas(int width, int height) : width_(width), height_(height) {
   bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (dc_ == nullptr || bitmap_ == nullptr) throw std::runtime_error("no memory for the picture");
   pixels_ = static_cast<std::uint32_t*>(bits);
+  // A DIB section's rows are whole 32-bit pixels apart: the stride is the width.
+  writer_ = PixelWriter(PixelBuffer{pixels_, width, height, width});
   previousBitmap_ = SelectObject(dc_, bitmap_);
-  fill(0, 0, width_, height_, kDialogBackground);
+  writer_.fill(0, 0, width_, height_, packed(kDialogBackground));
   takeChanged();  // the window paints its first picture whole anyway
 }
 
@@ -45,6 +46,7 @@ GdiCanvas::~GdiCanvas() {
 }
 
 HDC GdiCanvas::dc() {
+  readyForGdi();
   readyForPixels();
   return dc_;
 }
@@ -53,6 +55,10 @@ void GdiCanvas::readyForPixels() {
   if (!gdiPending_) return;
   GdiFlush();
   gdiPending_ = false;
+}
+
+void GdiCanvas::readyForGdi() {
+  writer_.flush();
 }
 
 void GdiCanvas::touch(int left, int top, int right, int bottom) {
@@ -70,12 +76,15 @@ void GdiCanvas::touch(int left, int top, int right, int bottom) {
 }
 
 RECT GdiCanvas::takeChanged() {
+  PixelArea direct = writer_.takeChanged();
+  touch(direct.left, direct.top, direct.right, direct.bottom);
   RECT changed = changed_;
   changed_ = {0, 0, 0, 0};
   return changed;
 }
 
 Rgb GdiCanvas::pixel(int x, int y) {
+  readyForGdi();
   readyForPixels();
   std::uint32_t value = pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
                                 static_cast<std::size_t>(x)];
@@ -83,22 +92,9 @@ Rgb GdiCanvas::pixel(int x, int y) {
           static_cast<std::uint8_t>(value)};
 }
 
-void GdiCanvas::fill(int x, int y, int width, int height, Rgb colour) {
-  readyForPixels();
-  int left = std::max(x, 0), right = std::min(x + width, width_);
-  int top = std::max(y, 0), bottom = std::min(y + height, height_);
-  if (right <= left || bottom <= top) return;
-  std::uint32_t value = packed(colour);
-  for (int row = top; row < bottom; ++row) {
-    std::uint32_t* line =
-        pixels_ + static_cast<std::size_t>(row) * static_cast<std::size_t>(width_);
-    std::fill(line + left, line + right, value);
-  }
-  touch(left, top, right, bottom);
-}
-
 void GdiCanvas::eraseAll() {
-  fill(0, 0, width_, height_, kDialogBackground);
+  readyForPixels();
+  writer_.fill(0, 0, width_, height_, packed(kDialogBackground));
   if (eraseListener_) eraseListener_();
 }
 
@@ -109,29 +105,38 @@ void GdiCanvas::moveTo(int x, int y) {
 
 void GdiCanvas::lineTo(int x, int y) {
   readyForPixels();
-  std::uint32_t value = packed(pen());
-  int left = width_, top = height_, right = -1, bottom = -1;
-  forEachLinePixel(currentX_, currentY_, x, y, width_, height_, [&](int px, int py) {
-    pixels_[static_cast<std::size_t>(py) * static_cast<std::size_t>(width_) +
-            static_cast<std::size_t>(px)] = value;
-    left = std::min(left, px);
-    right = std::max(right, px);
-    top = std::min(top, py);
-    bottom = std::max(bottom, py);
-  });
-  if (right >= 0) touch(left, top, right + 1, bottom + 1);
+  writer_.line(currentX_, currentY_, x, y, packed(pen()));
   currentX_ = x;
   currentY_ = y;
 }
 
+void GdiCanvas::polylineTo(std::span<const CanvasPoint> points) {
+  if (points.empty()) return;
+  readyForPixels();
+  writer_.polyline({currentX_, currentY_}, points, packed(pen()));
+  currentX_ = points.back().x;
+  currentY_ = points.back().y;
+}
+
+void GdiCanvas::columnStrokes(std::span<const ColumnStroke> strokes) {
+  if (strokes.empty()) return;
+  readyForPixels();
+  writer_.columnStrokes(strokes, packed(pen()));
+  currentX_ = strokes.back().x;
+  currentY_ = strokes.back().to;
+}
+
 void GdiCanvas::rectangleOutline(int x, int y, int width, int height, Rgb colour) {
-  fill(x, y, width - 1, 1, colour);
-  fill(x, y, 1, height - 1, colour);
-  fill(x + width - 1, y, 1, height, colour);
-  fill(x, y + height - 1, width, 1, colour);
+  readyForPixels();
+  std::uint32_t c = packed(colour);
+  writer_.fill(x, y, width - 1, 1, c);
+  writer_.fill(x, y, 1, height - 1, c);
+  writer_.fill(x + width - 1, y, 1, height, c);
+  writer_.fill(x, y + height - 1, width, 1, c);
 }
 
 void GdiCanvas::ellipse(int left, int top, int right, int bottom, Rgb fillColour) {
+  readyForGdi();
   HPEN pen = CreatePen(PS_SOLID, 1, colorRef(this->pen()));
   HBRUSH brush = CreateSolidBrush(colorRef(fillColour));
   HGDIOBJ oldPen = SelectObject(dc_, pen);
@@ -148,6 +153,7 @@ void GdiCanvas::ellipse(int left, int top, int right, int bottom, Rgb fillColour
 
 void GdiCanvas::text(int x, int y, std::string_view utf8) {
   std::wstring wide = widen(utf8);
+  readyForGdi();
   // The drawing context's default text attributes: black on opaque white, system font.
   SetBkMode(dc_, OPAQUE);
   SetBkColor(dc_, RGB(255, 255, 255));

@@ -1,10 +1,10 @@
-#include "platform/cairo/PixelWriter.h"
+#include "platform/pixels/PixelWriter.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
-#include "platform/cairo/LineClipping.h"
+#include "platform/pixels/LineClipping.h"
 
 namespace lv {
 

@@ -14,8 +14,8 @@ struct PixelArea {
   bool empty() const { return right <= left || bottom <= top; }
 };
 
-// 32-bit pixels (0x00RRGGBB, as Cairo's RGB24 and ARGB32 image surfaces hold them) with
-// `stride` pixels from one row to the next.
+// 32-bit pixels (0x00RRGGBB, as Cairo's RGB24 image surfaces and 32-bit DIB sections hold
+// them) with `stride` pixels from one row to the next.
 struct PixelBuffer {
   std::uint32_t* data = nullptr;
   int width = 0;

@@ -1,9 +1,8 @@
-#include "platform/win32/dialog/PixelLine.h"
+#include "platform/pixels/LineClipping.h"
 
 namespace lv {
 
-// Liang-Barsky against the pixel centres' rectangle [0, width - 1] x [0, height - 1].
-bool cutLineToArea(double& x0, double& y0, double& x1, double& y1, int width, int height) {
+bool clipSegment(double& x0, double& y0, double& x1, double& y1, int width, int height) {
   double t0 = 0.0, t1 = 1.0;
   double dx = x1 - x0, dy = y1 - y0;
   const double p[4] = {-dx, dx, -dy, dy};
