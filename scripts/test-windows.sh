@@ -29,6 +29,8 @@ else
 fi
 # A server that stays up between programs saves each of them Wine's start-up of ~3 s.
 "$wineserver" -k 2>/dev/null || true
+# The server runs in the prefix's folder, which a fresh build does not have yet.
+mkdir -p "$WINEPREFIX"
 "$wineserver" -p </dev/null >/dev/null 2>&1
 trap '"$wineserver" -k || true; [[ -n $xvfb ]] && kill "$xvfb" 2>/dev/null || true' EXIT
 # Wine's background services outlive the program that started them; they get no terminal

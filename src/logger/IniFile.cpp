@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "telemetry/FileBytes.h"
+#include "telemetry/Utf8Path.h"
 
 namespace lv {
 
@@ -19,7 +20,7 @@ std::optional<std::string> readFirstLine(const std::string& path) {
   // Only a regular file is read: opening a named pipe would wait for a writer forever, and a
   // device could stream without end.
   std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
+  if (!std::filesystem::is_regular_file(utf8Path(path), error)) return std::nullopt;
   FileBytes file;
   if (!file.open(path)) return std::nullopt;
   return firstLineOf(file.bytes());

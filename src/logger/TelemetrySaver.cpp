@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "telemetry/FileBytes.h"
+#include "telemetry/Utf8Path.h"
 
 namespace lv {
 namespace {
@@ -32,7 +33,7 @@ std::optional<std::string> nextWord(std::istream& in) {
 // A name is taken by anything that is there: a file, a folder, a link (even a dangling one).
 bool nameTaken(const std::string& name) {
   std::error_code error;
-  return std::filesystem::symlink_status(name, error).type() !=
+  return std::filesystem::symlink_status(utf8Path(name), error).type() !=
          std::filesystem::file_type::not_found;
 }
 

@@ -115,6 +115,9 @@ TEST(FaultyFiles, TrackIniIsFoundWithoutRegardToCase) {
     EXPECT_EQ(session.cli.dialog().state().stores.trackLength, 2 * 3218000);
   }
 
+#ifndef _WIN32
+  // Where names differ only in case there is only one folder on Windows; elsewhere the
+  // exact name wins.
   DriveFolder both;
   both.writeDrive("drive");
   fs::create_directories(both.root / "gpl" / "tracks" / "Monza");
@@ -123,6 +126,7 @@ TEST(FaultyFiles, TrackIniIsFoundWithoutRegardToCase) {
   Session session(both.iniDir());
   ASSERT_TRUE(session.cli.run("load " + both.replay("drive")));
   EXPECT_EQ(session.cli.dialog().state().stores.trackLength, truncToInt(3.6 * 3218000.0));
+#endif
 }
 
 // The quarter splits depend only on the lap distances: a drive without track.ini shows its

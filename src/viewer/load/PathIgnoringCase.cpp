@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <optional>
 
+#include "telemetry/Utf8Path.h"
+
 namespace lv {
 namespace {
 
@@ -20,7 +22,7 @@ std::optional<std::string> entryIgnoringCase(const fs::path& folder, std::string
   std::error_code error;
   fs::directory_iterator entries(folder, error);
   for (; !error && entries != fs::directory_iterator(); entries.increment(error)) {
-    std::string candidate = entries->path().filename().string();
+    std::string candidate = utf8String(entries->path().filename());
     if (equalIgnoringCase(candidate, name) && (!found || candidate < *found)) found = candidate;
   }
   return found;
@@ -29,7 +31,7 @@ std::optional<std::string> entryIgnoringCase(const fs::path& folder, std::string
 }  // namespace
 
 std::string findPathIgnoringCase(const std::string& folder, std::string_view relative) {
-  fs::path path(folder);
+  fs::path path = utf8Path(folder);
   bool stillOnDisk = true;
   std::size_t start = 0;
   while (start <= relative.size()) {
@@ -38,16 +40,16 @@ std::string findPathIgnoringCase(const std::string& folder, std::string_view rel
     start = end + 1;
     if (part.empty()) continue;
     std::error_code error;
-    if (stillOnDisk && !fs::exists(path / part, error)) {
+    if (stillOnDisk && !fs::exists(path / utf8Path(part), error)) {
       if (std::optional<std::string> match = entryIgnoringCase(path, part)) {
         path /= *match;
         continue;
       }
       stillOnDisk = false;
     }
-    path /= part;
+    path /= utf8Path(part);
   }
-  return path.string();
+  return utf8String(path);
 }
 
 }  // namespace lv

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "telemetry/FileBytes.h"
+#include "telemetry/Utf8Path.h"
 #include "viewer/load/DerivedValues.h"
 #include "viewer/load/GplFolder.h"
 #include "viewer/load/LapCutting.h"
@@ -51,13 +52,13 @@ void drawOverviewHints(Canvas& canvas) {
 void listSavedLapsOfTrack(ShellContext& context, const GplFolder& folder) {
   std::vector<ListedSavedLap> laps;
   std::error_code error;
-  std::filesystem::directory_iterator files(folder.replayFolder(), error);
+  std::filesystem::directory_iterator files(utf8Path(folder.replayFolder()), error);
   for (; !error && files != std::filesystem::directory_iterator(); files.increment(error)) {
-    std::string name = files->path().filename().string();
+    std::string name = utf8String(files->path().filename());
     // The pattern "*.tmr*" also takes names that go on after ".tmr".
     if (name.find(".tmr") == std::string::npos || !files->is_regular_file(error)) continue;
     FileBytes file;
-    if (!file.open(files->path().string())) continue;
+    if (!file.open(utf8String(files->path()))) continue;
     for (SavedLapEntry& lap : peekSavedLaps(file.bytes(), context.state.stores.trackName.data())) {
       if (laps.size() >= static_cast<std::size_t>(kSavedLapEntryCapacity)) break;
       laps.push_back({std::move(lap), name});
@@ -70,7 +71,7 @@ void listSavedLapsOfTrack(ShellContext& context, const GplFolder& folder) {
 // there but cannot be read (a pipe or a folder in its place).
 std::optional<FileBytes> openIfPresent(ShellContext& context, const std::string& path) {
   std::error_code error;
-  if (!std::filesystem::exists(path, error)) return std::nullopt;
+  if (!std::filesystem::exists(utf8Path(path), error)) return std::nullopt;
   FileBytes file;
   if (Status status = file.open(path); !status) {
     context.host.messageBox(kFileErrorTitle, status.message());
