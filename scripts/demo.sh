@@ -35,5 +35,6 @@ if [[ -n "${DISPLAY:-}" || -n "${WAYLAND_DISPLAY:-}" ]] && [[ -x "$bin/lapvista"
 else
   echo
   echo "On a desktop, open the window with:"
-  echo "  ${open_window[*]}"
+  # Quoted as a shell would need them, so the line can be pasted as it stands.
+  printf '  %s\n' "$(printf '%q ' "${open_window[@]}")"
 fi
