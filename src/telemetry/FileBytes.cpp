@@ -13,22 +13,6 @@
 
 namespace lv {
 
-FileBytes::FileBytes(FileBytes&& other) noexcept
-    : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)) {}
-
-FileBytes& FileBytes::operator=(FileBytes&& other) noexcept {
-  if (this != &other) {
-    release();
-    data_ = std::exchange(other.data_, nullptr);
-    size_ = std::exchange(other.size_, 0);
-  }
-  return *this;
-}
-
-FileBytes::~FileBytes() {
-  release();
-}
-
 void FileBytes::release() {
   if (data_ != nullptr) munmap(const_cast<std::uint8_t*>(data_), size_);
   data_ = nullptr;

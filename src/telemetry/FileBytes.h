@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <utility>
 
 #include "telemetry/Status.h"
 
@@ -15,14 +16,23 @@ class FileBytes {
   FileBytes() = default;
   FileBytes(const FileBytes&) = delete;
   FileBytes& operator=(const FileBytes&) = delete;
-  FileBytes(FileBytes&& other) noexcept;
-  FileBytes& operator=(FileBytes&& other) noexcept;
-  ~FileBytes();
+  FileBytes(FileBytes&& other) noexcept
+      : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)) {}
+  FileBytes& operator=(FileBytes&& other) noexcept {
+    if (this != &other) {
+      release();
+      data_ = std::exchange(other.data_, nullptr);
+      size_ = std::exchange(other.size_, 0);
+    }
+    return *this;
+  }
+  ~FileBytes() { release(); }
 
   Status open(const std::string& path);
   std::span<const std::uint8_t> bytes() const { return {data_, size_}; }
 
  private:
+  // Unmaps the file the system's way; the only part that differs by platform.
   void release();
 
   const std::uint8_t* data_ = nullptr;

@@ -33,22 +33,6 @@ bool isFolder(const std::wstring& path) {
 
 }  // namespace
 
-FileBytes::FileBytes(FileBytes&& other) noexcept
-    : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)) {}
-
-FileBytes& FileBytes::operator=(FileBytes&& other) noexcept {
-  if (this != &other) {
-    release();
-    data_ = std::exchange(other.data_, nullptr);
-    size_ = std::exchange(other.size_, 0);
-  }
-  return *this;
-}
-
-FileBytes::~FileBytes() {
-  release();
-}
-
 void FileBytes::release() {
   if (data_ != nullptr) UnmapViewOfFile(data_);
   data_ = nullptr;
