@@ -4,8 +4,11 @@
 // compare every pixel.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <random>
 #include <vector>
 
@@ -15,6 +18,7 @@
 #include "viewer/graphs/CanvasBatch.h"
 #include "viewer/graphs/GraphCanvas.h"
 #include "viewer/graphs/GraphChannels.h"
+#include "viewer/graphs/SampleCurve.h"
 #include "viewer/load/DerivedValues.h"
 #include "viewer/load/LapCutting.h"
 #include "viewer/load/ReplayReader.h"
@@ -92,8 +96,9 @@ class ReferenceRaster : public Canvas {
   int x_ = 0, y_ = 0;
 };
 
-// Every call to both; curves and strokes reach the raster in blocks and the reference one
-// point at a time. Text and ellipses are Cairo's own on the raster and left out of both.
+// Every call to both; curves and strokes reach the raster in blocks, whole curves and rows of
+// bars with their column summaries, and the reference one point at a time. Text and ellipses
+// are Cairo's own on the raster and left out of both.
 class BothRasters : public Canvas {
  public:
   void eraseAll() override {
@@ -118,6 +123,14 @@ class BothRasters : public Canvas {
       reference.moveTo(s.x, s.from);
       reference.lineTo(s.x, s.to);
     }
+  }
+  void curveTo(const SampleCurve& curve) override {
+    raster.curveTo(curve);
+    drawCurvePoints(reference, curve);
+  }
+  void barRows(const BarRows& bars) override {
+    raster.barRows(bars);
+    drawBarStrokes(reference, bars);
   }
   void rectangleOutline(int x, int y, int width, int height, Rgb colour) override {
     raster.rectangleOutline(x, y, width, height, colour);
@@ -212,11 +225,70 @@ TEST(RasterSameness, LargeDriveOverviewAndEveryChannelMatchPixelForPixel) {
   EXPECT_EQ(both.differences(), 0) << "every channel, one lap";
 }
 
+// A curve of points at hand, with its column runs worked out from them.
+class PointCurve : public SampleCurve {
+ public:
+  PointCurve(CanvasPoint start, std::vector<CanvasPoint> points)
+      : start_(start), points_(std::move(points)), runs_(curveRunsOf(points_)) {}
+
+  CanvasPoint start() const override { return start_; }
+  std::size_t size() const override { return points_.size(); }
+  void points(std::size_t first, std::span<CanvasPoint> out) const override {
+    std::copy_n(points_.begin() + static_cast<std::ptrdiff_t>(first), out.size(), out.begin());
+  }
+  std::span<const CurveRun> runs() const override { return runs_; }
+
+ private:
+  CanvasPoint start_;
+  std::vector<CanvasPoint> points_;
+  std::vector<CurveRun> runs_;
+};
+
+// Two rows of bars with their heights at hand and their column extremes worked out plainly.
+class HeightBars : public BarRows {
+ public:
+  struct Bar {
+    int x;
+    std::array<int, 2> heights;
+  };
+  HeightBars(std::array<int, 2> bases, std::vector<Bar> bars)
+      : bases_(bases), bars_(std::move(bars)) {
+    for (std::size_t i = 0; i < bars_.size(); ++i) {
+      if (columns_.empty() || columns_.back().x != bars_[i].x)
+        columns_.push_back({bars_[i].x, i, 0, bars_[i].heights, bars_[i].heights});
+      BarColumn& column = columns_.back();
+      ++column.count;
+      for (std::size_t row = 0; row < 2; ++row) {
+        column.lowest[row] = std::min(column.lowest[row], bars_[i].heights[row]);
+        column.highest[row] = std::max(column.highest[row], bars_[i].heights[row]);
+      }
+    }
+  }
+
+  int rowCount() const override { return 2; }
+  int base(int row) const override { return bases_[static_cast<std::size_t>(row)]; }
+  std::size_t size() const override { return bars_.size(); }
+  void strokes(std::size_t first, std::span<ColumnStroke> out) const override {
+    for (std::size_t k = 0; k < out.size(); ++k) {
+      const Bar& bar = bars_[first + k / 2];
+      int top = bases_[k % 2];
+      out[k] = {bar.x, top, top + bar.heights[k % 2]};
+    }
+  }
+  std::span<const BarColumn> columns() const override { return columns_; }
+
+ private:
+  std::array<int, 2> bases_;
+  std::vector<Bar> bars_;
+  std::vector<BarColumn> columns_;
+};
+
 TEST(RasterSameness, RandomCurvesStrokesAndRectanglesMatchPixelForPixel) {
   std::mt19937 random(7);
   auto near = [&](int centre, int spread) {
     return centre + std::uniform_int_distribution<int>(-spread, spread)(random);
   };
+  auto chance = [&](int in) { return std::uniform_int_distribution<int>(0, in - 1)(random) == 0; };
   auto coordinate = [&](int size) {
     // Mostly on the surface, some just beyond its edges, a few far away.
     int kind = std::uniform_int_distribution<int>(0, 19)(random);
@@ -224,41 +296,102 @@ TEST(RasterSameness, RandomCurvesStrokesAndRectanglesMatchPixelForPixel) {
     if (kind <= 3) return near(kind == 1 ? 0 : size, 40);
     return std::uniform_int_distribution<int>(0, size - 1)(random);
   };
+  // A curve that lingers in columns, as a long drive does, now and then steps a column back
+  // or jumps, and sometimes leaves the surface.
+  auto lingeringCurve = [&](int x, int y) {
+    std::vector<CanvasPoint> points(
+        static_cast<std::size_t>(std::uniform_int_distribution<int>(1, 1500)(random)));
+    for (CanvasPoint& p : points) {
+      if (chance(40)) x = chance(10) ? coordinate(kWidth) : near(x, 1);
+      y = chance(30) ? coordinate(kHeight) : near(y, 3);
+      p = {x, y};
+    }
+    return points;
+  };
+  // Two rows of bars close enough that their spans in one column may touch or not.
+  auto twoRowsOfBars = [&](int x) {
+    std::vector<HeightBars::Bar> bars(2000);
+    for (std::size_t i = 0; i < bars.size(); ++i)
+      bars[i] = {x + static_cast<int>(i) / 50, {near(0, 6), near(0, 3)}};
+    return bars;
+  };
   const Rgb colours[] = {{240, 0, 40}, {40, 0, 240}, {250, 250, 0}, {40, 140, 40}};
   BothRasters both;
-  for (int round = 0; round < 240; ++round) {
+  for (int round = 0; round < 360; ++round) {
     both.selectPen(colours[round % 4]);
     int x = coordinate(kWidth), y = coordinate(kHeight);
     both.moveTo(x, y);
-    int kind = round % 4;
+    int kind = round % 6;
     if (kind == 0) {
-      // A curve that lingers in columns, as a long drive does, and sometimes leaves the surface.
       PolylineBatch curve(both);
-      int points = std::uniform_int_distribution<int>(1, 1500)(random);
-      for (int i = 0; i < points; ++i) {
-        if (std::uniform_int_distribution<int>(0, 40)(random) == 0) x = near(x, 1);
-        y = std::uniform_int_distribution<int>(0, 30)(random) == 0 ? coordinate(kHeight)
-                                                                   : near(y, 3);
-        curve.add({x, y});
-      }
+      for (const CanvasPoint& p : lingeringCurve(x, y)) curve.add(p);
     } else if (kind == 1) {
-      StrokeBatch bars(both);
-      // Two rows of bars close enough that their spans in one column may touch or not.
       int top = coordinate(kHeight);
-      int second = top + std::uniform_int_distribution<int>(2, 9)(random);
-      for (int i = 0; i < 2000; ++i) {
-        int column = x + i / 50;
-        bars.add({column, top, top + near(0, 6)});
-        bars.add({column, second, second + near(0, 3)});
+      std::array<int, 2> bases{top, top + std::uniform_int_distribution<int>(2, 9)(random)};
+      StrokeBatch strokes(both);
+      for (const HeightBars::Bar& bar : twoRowsOfBars(x)) {
+        strokes.add({bar.x, bases[0], bases[0] + bar.heights[0]});
+        strokes.add({bar.x, bases[1], bases[1] + bar.heights[1]});
       }
     } else if (kind == 2) {
       for (int i = 0; i < 50; ++i) both.lineTo(coordinate(kWidth), coordinate(kHeight));
-    } else {
+    } else if (kind == 3) {
       both.rectangleOutline(x, y, near(0, 80), near(0, 80), colours[(round + 1) % 4]);
+    } else if (kind == 4) {
+      both.curveTo(PointCurve({x, y}, lingeringCurve(x, y)));
+    } else {
+      int top = coordinate(kHeight);
+      std::array<int, 2> bases{top, top + std::uniform_int_distribution<int>(2, 9)(random)};
+      both.barRows(HeightBars(bases, twoRowsOfBars(x)));
     }
     // Compared often, before later drawing can cover a wrong pixel.
     if (round % 12 == 11) {
       ASSERT_EQ(both.differences(), 0) << "after round " << round;
+    }
+  }
+}
+
+// The tyre picture of values no drive should hold: NaN and infinite temperatures, values far
+// beyond the surface, any status word; and of a drive shorter than the plot is wide.
+TEST(RasterSameness, TyrePictureOfWildValuesAndOfShortDrivesMatchesPixelForPixel) {
+  std::mt19937 random(3);
+  auto wild = [&](float usual) {
+    switch (std::uniform_int_distribution<int>(0, 40)(random)) {
+      case 0:
+        return std::numeric_limits<float>::quiet_NaN();
+      case 1:
+        return std::numeric_limits<float>::infinity();
+      case 2:
+        return -std::numeric_limits<float>::infinity();
+      case 3:
+        return 3e9f;
+      case 4:
+        return -0.0f;
+      default:
+        return usual + std::uniform_real_distribution<float>(-30.0f, 30.0f)(random);
+    }
+  };
+  for (int samples : {60000, 700, 3}) {
+    auto stores = std::make_unique<ViewerStores>();
+    for (int s = 0; s < samples; ++s) {
+      auto row = static_cast<std::size_t>(s);
+      for (int field = 12; field < 24; ++field) stores->telemetryTable[row].f[field] = wild(360.0f);
+      for (int w = 0; w < 4; ++w) stores->tyreTempAvg[row].w[w] = wild(90.0f);
+      stores->frameTable[row].f[FrameRecord::kStatusWord] =
+          std::uniform_int_distribution<int>(0, 9)(random) == 0
+              ? static_cast<std::int32_t>(random())
+              : (s / 500) * 0x01050301;
+    }
+    stores->sampleCount = samples;
+    CanvasState view;
+    DialogFields fields;
+    NoControls controls;
+    BothRasters both;
+    GraphContext c{*stores, view, fields, controls, both};
+    for (int mode : {0, 1}) {
+      stores->contactPatchMode = mode;
+      drawTyreOverview(c, samples);
+      EXPECT_EQ(both.differences(), 0) << samples << " samples, contact patches " << mode;
     }
   }
 }

@@ -140,6 +140,23 @@ void RasterCanvas::columnStrokes(std::span<const ColumnStroke> strokes) {
   currentY_ = strokes.back().to;
 }
 
+void RasterCanvas::curveTo(const SampleCurve& curve) {
+  beginDirect();
+  writer_.curve(curve, packed(pen()));
+  CanvasPoint end = lastPoint(curve);
+  currentX_ = end.x;
+  currentY_ = end.y;
+}
+
+void RasterCanvas::barRows(const BarRows& bars) {
+  if (bars.size() == 0 || bars.rowCount() < 1) return;
+  beginDirect();
+  writer_.barRows(bars, packed(pen()));
+  ColumnStroke last = lastStroke(bars);
+  currentX_ = last.x;
+  currentY_ = last.to;
+}
+
 void RasterCanvas::rectangleOutline(int x, int y, int width, int height, Rgb colour) {
   beginDirect();
   std::uint32_t c = packed(colour);

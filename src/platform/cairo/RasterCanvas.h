@@ -32,6 +32,8 @@ class RasterCanvas : public Canvas {
   void lineTo(int x, int y) override;
   void polylineTo(std::span<const CanvasPoint> points) override;
   void columnStrokes(std::span<const ColumnStroke> strokes) override;
+  void curveTo(const SampleCurve& curve) override;
+  void barRows(const BarRows& bars) override;
   void rectangleOutline(int x, int y, int width, int height, Rgb colour) override;
   void ellipse(int left, int top, int right, int bottom, Rgb fill) override;
   void text(int x, int y, std::string_view utf8) override;

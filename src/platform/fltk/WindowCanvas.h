@@ -19,7 +19,7 @@ class WindowCanvas : public Canvas {
 
   void eraseAll() override {
     raster_.eraseAll();
-    touch(0, 0, RasterCanvas::kWidth, RasterCanvas::kHeight);
+    touchAll();
   }
   void moveTo(int x, int y) override {
     raster_.moveTo(x, y);
@@ -28,10 +28,45 @@ class WindowCanvas : public Canvas {
   }
   void lineTo(int x, int y) override {
     raster_.lineTo(x, y);
-    touch(std::min(fromX_, x), std::min(fromY_, y), std::max(fromX_, x) + 1,
-          std::max(fromY_, y) + 1);
+    touchLine(fromX_, fromY_, x, y);
+    countCall();
     fromX_ = x;
     fromY_ = y;
+  }
+  void polylineTo(std::span<const CanvasPoint> points) override {
+    raster_.polylineTo(points);
+    for (const CanvasPoint& p : points) {
+      touchLine(fromX_, fromY_, p.x, p.y);
+      fromX_ = p.x;
+      fromY_ = p.y;
+    }
+    countCall();
+  }
+  void columnStrokes(std::span<const ColumnStroke> strokes) override {
+    raster_.columnStrokes(strokes);
+    for (const ColumnStroke& s : strokes) touchLine(s.x, s.from, s.x, s.to);
+    if (!strokes.empty()) {
+      fromX_ = strokes.back().x;
+      fromY_ = strokes.back().to;
+    }
+    countCall();
+  }
+  // A whole curve or row of bars spans the drive: the window shows the client area again.
+  void curveTo(const SampleCurve& curve) override {
+    raster_.curveTo(curve);
+    CanvasPoint end = lastPoint(curve);
+    fromX_ = end.x;
+    fromY_ = end.y;
+    touchAll();
+  }
+  void barRows(const BarRows& bars) override {
+    raster_.barRows(bars);
+    if (bars.size() > 0 && bars.rowCount() > 0) {
+      ColumnStroke last = lastStroke(bars);
+      fromX_ = last.x;
+      fromY_ = last.to;
+    }
+    touchAll();
   }
   void rectangleOutline(int x, int y, int width, int height, Rgb colour) override {
     raster_.rectangleOutline(x, y, width, height, colour);
@@ -66,10 +101,20 @@ class WindowCanvas : public Canvas {
   static constexpr unsigned kProgressEvery = 4096;
 
   void touch(int left, int top, int right, int bottom) {
+    widen(left, top, right, bottom);
+    countCall();
+  }
+  void touchAll() { touch(0, 0, RasterCanvas::kWidth, RasterCanvas::kHeight); }
+  void touchLine(int x0, int y0, int x1, int y1) {
+    widen(std::min(x0, x1), std::min(y0, y1), std::max(x0, x1) + 1, std::max(y0, y1) + 1);
+  }
+  void widen(int left, int top, int right, int bottom) {
     left_ = std::max(std::min(left_, left), 0);
     top_ = std::max(std::min(top_, top), 0);
     right_ = std::min(std::max(right_, right), RasterCanvas::kWidth);
     bottom_ = std::min(std::max(bottom_, bottom), RasterCanvas::kHeight);
+  }
+  void countCall() {
     if (++calls_ % kProgressEvery == 0) showProgress_();
   }
 

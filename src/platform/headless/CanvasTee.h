@@ -29,6 +29,14 @@ class CanvasTee : public Canvas {
     first_.columnStrokes(strokes);
     second_.columnStrokes(strokes);
   }
+  void curveTo(const SampleCurve& curve) override {
+    first_.curveTo(curve);
+    second_.curveTo(curve);
+  }
+  void barRows(const BarRows& bars) override {
+    first_.barRows(bars);
+    second_.barRows(bars);
+  }
   void rectangleOutline(int x, int y, int width, int height, Rgb colour) override {
     first_.rectangleOutline(x, y, width, height, colour);
     second_.rectangleOutline(x, y, width, height, colour);

@@ -13,6 +13,8 @@ class DiscardingCanvas : public Canvas {
   void lineTo(int, int) override {}
   void polylineTo(std::span<const CanvasPoint>) override {}
   void columnStrokes(std::span<const ColumnStroke>) override {}
+  void curveTo(const SampleCurve&) override {}
+  void barRows(const BarRows&) override {}
   void rectangleOutline(int, int, int, int, Rgb) override {}
   void ellipse(int, int, int, int, Rgb) override {}
   void text(int, int, std::string_view) override {}

@@ -5,6 +5,7 @@
 #include <span>
 
 #include "viewer/graphs/Canvas.h"
+#include "viewer/graphs/SampleCurve.h"
 
 namespace lv {
 
@@ -40,6 +41,10 @@ class PixelWriter {
   // Lines from `from` through every point; the runs that stay in one column become spans.
   void polyline(CanvasPoint from, std::span<const CanvasPoint> points, std::uint32_t colour);
   void columnStrokes(std::span<const ColumnStroke> strokes, std::uint32_t colour);
+  // A summarised curve or rows of bars take one span per column where the whole column lies
+  // on the buffer; the points or bars of any other column are drawn one by one.
+  void curve(const SampleCurve& curve, std::uint32_t colour);
+  void barRows(const BarRows& bars, std::uint32_t colour);
   void fill(int x, int y, int width, int height, std::uint32_t colour);
   // Puts down the collected spans; call before anything else reads or writes the buffer.
   void flush();
@@ -54,6 +59,10 @@ class PixelWriter {
   static constexpr int kSpanCapacity = 8;
 
   void addSpan(int x, int top, int bottom, std::uint32_t colour);
+  void curvePoints(const SampleCurve& curve, std::size_t first, std::size_t count, CanvasPoint from,
+                   std::uint32_t colour);
+  void barStrokes(const BarRows& bars, std::size_t first, std::size_t count, std::uint32_t colour);
+  bool barsFit(const BarRows& bars, const BarColumn& column) const;
   void clippedLine(int fromX, int fromY, int toX, int toY, std::uint32_t colour);
   void bresenham(int ax, int ay, int bx, int by, std::uint32_t colour);
   bool inside(int x, int y) const {

@@ -6,6 +6,9 @@
 
 namespace lv {
 
+class SampleCurve;
+class BarRows;
+
 struct Rgb {
   std::uint8_t r = 0, g = 0, b = 0;
   friend bool operator==(const Rgb&, const Rgb&) = default;
@@ -48,6 +51,12 @@ class Canvas {
       lineTo(s.x, s.to);
     }
   }
+  // A curve over the samples of a drive or a lap, from its start point (which becomes the
+  // current point) through every point; exactly as moveTo and lineTo for each. The current
+  // point ends at the last point.
+  virtual void curveTo(const SampleCurve& curve);
+  // Rows of bars, one bar per sample and row; exactly as moveTo and lineTo for each bar.
+  virtual void barRows(const BarRows& bars);
   // A one-pixel rectangle outline whose edges are all `colour`; it does not change the pen.
   virtual void rectangleOutline(int x, int y, int width, int height, Rgb colour) = 0;
   // Outline in the current pen, filled with `fill`.

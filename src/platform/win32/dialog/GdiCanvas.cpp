@@ -126,6 +126,23 @@ void GdiCanvas::columnStrokes(std::span<const ColumnStroke> strokes) {
   currentY_ = strokes.back().to;
 }
 
+void GdiCanvas::curveTo(const SampleCurve& curve) {
+  readyForPixels();
+  writer_.curve(curve, packed(pen()));
+  CanvasPoint end = lastPoint(curve);
+  currentX_ = end.x;
+  currentY_ = end.y;
+}
+
+void GdiCanvas::barRows(const BarRows& bars) {
+  if (bars.size() == 0 || bars.rowCount() < 1) return;
+  readyForPixels();
+  writer_.barRows(bars, packed(pen()));
+  ColumnStroke last = lastStroke(bars);
+  currentX_ = last.x;
+  currentY_ = last.to;
+}
+
 void GdiCanvas::rectangleOutline(int x, int y, int width, int height, Rgb colour) {
   readyForPixels();
   std::uint32_t c = packed(colour);

@@ -1,0 +1,313 @@
+#include "viewer/overviews/TyrePicture.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <utility>
+
+#include "viewer/graphs/CanvasState.h"
+#include "viewer/graphs/GraphCanvas.h"
+#include "viewer/graphs/StatusWord.h"
+#include "viewer/load/SideBySide.h"
+#include "viewer/load/Truncate.h"
+#include "viewer/overviews/TyreColumnKeys.h"
+
+namespace lv {
+
+TreadScale treadScaleFor(const GraphContext& c) {
+  if (c.stores.contactPatchMode != 0) return {8.0, 10.0, 724 - 400, 724};
+  return {23.0, 20.0, 724 - 140, 724 + 130};
+}
+
+TyrePictureSamples::TyrePictureSamples(const GraphContext& c, TreadScale scale)
+    : xSpan_(c.view.xSpan),
+      scale_(scale),
+      meanFactor_(c.stores.contactPatchMode % 2 != 0 ? 2.8 : 4.0),
+      telemetry_(c.stores.telemetryTable.data()),
+      frames_(c.stores.frameTable.data()),
+      means_(c.stores.tyreTempAvg.data()) {}
+
+int TyrePictureSamples::x(std::size_t i) const {
+  return truncToInt(static_cast<float>(i) / xSpan_ * kPlotWidth);
+}
+
+int TyrePictureSamples::acrossRow(float difference) const {
+  return truncToInt(scale_.acrossRow - difference * scale_.across);
+}
+
+int TyrePictureSamples::centreRow(double centre) const {
+  return truncToInt(scale_.centreRow - centre * scale_.centre);
+}
+
+int TyrePictureSamples::meanRow(float mean) const {
+  return truncToInt(747 - meanFactor_ * mean);
+}
+
+int TyrePictureSamples::across(std::size_t i, int wheel) const {
+  return acrossRow(treadDifference(telemetry_[i], wheel));
+}
+
+int TyrePictureSamples::centre(std::size_t i, int wheel) const {
+  return centreRow(centreAgainstEdges(telemetry_[i], wheel));
+}
+
+int TyrePictureSamples::mean(std::size_t i, int wheel) const {
+  return meanRow(means_[i].w[wheel]);
+}
+
+std::int32_t TyrePictureSamples::status(std::size_t i) const {
+  return frames_[i].f[FrameRecord::kStatusWord];
+}
+
+int TyrePictureSamples::acrossAt(int sample, int wheel) const {
+  return across(static_cast<std::size_t>(clampRow(sample)), wheel);
+}
+
+int TyrePictureSamples::centreAt(int sample, int wheel) const {
+  return centre(static_cast<std::size_t>(clampRow(sample)), wheel);
+}
+
+namespace {
+
+enum class Trace { kAcross, kCentre, kMean };
+
+// The samples of one pixel column.
+struct Column {
+  int x;
+  std::size_t first, count;
+};
+
+// The x pixel grows with the sample, so each column's first sample is found by bisection.
+// An axis that is not a positive length has no columns: its curves are drawn point by point.
+std::vector<Column> pixelColumns(const TyrePictureSamples& s, std::size_t samples) {
+  std::vector<Column> columns;
+  if (samples == 0 || !(s.xSpan() > 0.0f) || !std::isfinite(s.xSpan())) return columns;
+  std::size_t first = 0;
+  while (first < samples) {
+    int x = s.x(first);
+    std::size_t low = first + 1, high = samples;
+    while (low < high) {
+      std::size_t middle = low + (high - low) / 2;
+      if (s.x(middle) > x) {
+        high = middle;
+      } else {
+        low = middle + 1;
+      }
+    }
+    columns.push_back({x, first, low - first});
+    first = low;
+  }
+  return columns;
+}
+
+class PictureCurve : public SampleCurve {
+ public:
+  PictureCurve(const TyrePictureSamples& samples, Trace trace, int wheel, CanvasPoint start,
+               std::size_t size)
+      : samples_(samples), trace_(trace), wheel_(wheel), start_(start), size_(size) {}
+
+  CanvasPoint start() const override { return start_; }
+  std::size_t size() const override { return size_; }
+  void points(std::size_t first, std::span<CanvasPoint> out) const override {
+    for (std::size_t k = 0; k < out.size(); ++k) out[k] = {samples_.x(first + k), y(first + k)};
+  }
+  std::span<const CurveRun> runs() const override { return runs_; }
+
+  int y(std::size_t i) const {
+    switch (trace_) {
+      case Trace::kAcross:
+        return samples_.across(i, wheel_);
+      case Trace::kCentre:
+        return samples_.centre(i, wheel_);
+      case Trace::kMean:
+        break;
+    }
+    return samples_.mean(i, wheel_);
+  }
+  Trace trace() const { return trace_; }
+  int wheel() const { return wheel_; }
+  std::vector<CurveRun>& runRows() { return runs_; }
+
+ private:
+  const TyrePictureSamples& samples_;
+  Trace trace_;
+  int wheel_;
+  CanvasPoint start_;
+  std::size_t size_;
+  std::vector<CurveRun> runs_;
+};
+
+// Bars of the status word: the two 2-bit fields of a wheel, or the engine damage.
+class PictureBars : public BarRows {
+ public:
+  PictureBars(const TyrePictureSamples& samples, int wheel, std::size_t size)
+      : samples_(samples), wheel_(wheel), size_(size) {}
+
+  bool damage() const { return wheel_ < 0; }
+  int rowCount() const override { return damage() ? 1 : 2; }
+  int base(int row) const override { return damage() ? 57 : kStatusRows[wheel_][row]; }
+  std::size_t size() const override { return size_; }
+  void strokes(std::size_t first, std::span<ColumnStroke> out) const override {
+    std::size_t rows = static_cast<std::size_t>(rowCount());
+    for (std::size_t k = 0; k + rows <= out.size(); k += rows) {
+      std::size_t i = first + k / rows;
+      int x = samples_.x(i);
+      std::int32_t word = samples_.status(i);
+      for (std::size_t row = 0; row < rows; ++row) {
+        int top = base(static_cast<int>(row));
+        out[k + row] = {x, top, top + height(word, static_cast<int>(row))};
+      }
+    }
+  }
+  std::span<const BarColumn> columns() const override { return columns_; }
+
+  int height(std::int32_t word, int row) const {
+    return damage() ? damageField(word) : 2 * statusField(word, kStatusBits[wheel_][row]);
+  }
+  std::vector<BarColumn>& columnRows() { return columns_; }
+
+ private:
+  const TyrePictureSamples& samples_;
+  int wheel_;  // -1: engine damage
+  std::size_t size_;
+  std::vector<BarColumn> columns_;
+};
+
+// The rows of a column's extremes: every row falls as its value rises, and a NaN value gives
+// the row 0.
+template <typename T, typename Row>
+std::pair<int, int> rowExtremes(const KeyRange<T>& range, Row row) {
+  int lowest = row(range.high), highest = row(range.low);
+  if (range.nan) {
+    lowest = std::min(lowest, 0);
+    highest = std::max(highest, 0);
+  }
+  return {lowest, highest};
+}
+
+CurveRun curveRun(const TyrePictureSamples& s, const PictureCurve& curve, const Column& column,
+                  const TyreColumnKeys& keys) {
+  auto wheel = static_cast<std::size_t>(curve.wheel());
+  std::pair<int, int> extremes;
+  switch (curve.trace()) {
+    case Trace::kAcross:
+      extremes = rowExtremes(keys.across[wheel], [&](float d) { return s.acrossRow(d); });
+      break;
+    case Trace::kCentre:
+      extremes = rowExtremes(keys.centre[wheel], [&](double e) { return s.centreRow(e); });
+      break;
+    case Trace::kMean:
+      extremes = rowExtremes(keys.mean[wheel], [&](float m) { return s.meanRow(m); });
+      break;
+  }
+  return {column.x,
+          column.first,
+          column.count,
+          curve.y(column.first),
+          curve.y(column.first + column.count - 1),
+          extremes.first,
+          extremes.second};
+}
+
+// The bar heights of a column. The status word seldom changes from one sample to the next,
+// so only the samples where it does are taken apart.
+BarColumn barColumn(const TyrePictureSamples& s, const PictureBars& bars, const Column& column) {
+  BarColumn result{column.x, column.first, column.count, {}, {}};
+  const int rows = bars.rowCount();
+  for (int row = 0; row < rows; ++row) {
+    result.lowest[static_cast<std::size_t>(row)] = std::numeric_limits<int>::max();
+    result.highest[static_cast<std::size_t>(row)] = std::numeric_limits<int>::min();
+  }
+  std::int32_t previous = 0;
+  for (std::size_t i = column.first; i < column.first + column.count; ++i) {
+    std::int32_t word = s.status(i);
+    if (i > column.first && word == previous) continue;
+    previous = word;
+    for (int row = 0; row < rows; ++row) {
+      int h = bars.height(word, row);
+      int& low = result.lowest[static_cast<std::size_t>(row)];
+      int& high = result.highest[static_cast<std::size_t>(row)];
+      low = std::min(low, h);
+      high = std::max(high, h);
+    }
+  }
+  return result;
+}
+
+}  // namespace
+
+struct TyrePicture::Parts {
+  TyrePictureSamples samples;
+  std::vector<std::unique_ptr<PictureCurve>> curves;  // across, centre, mean; wheel by wheel
+  std::vector<std::unique_ptr<PictureBars>> bars;     // status per wheel, then damage
+
+  Parts(const GraphContext& c) : samples(c, treadScaleFor(c)) {}
+
+  // Column by column, every curve and row of bars at once: each column's samples are read
+  // from memory once.
+  void summarise(const std::vector<Column>& columns, std::size_t from, std::size_t to) {
+    for (std::size_t k = from; k < to; ++k) {
+      const Column& column = columns[k];
+      TyreColumnKeys keys = tyreColumnKeys(&samples.telemetry(column.first),
+                                           &samples.meanTemps(column.first), column.count);
+      for (auto& curve : curves) curve->runRows()[k] = curveRun(samples, *curve, column, keys);
+      for (auto& row : bars) row->columnRows()[k] = barColumn(samples, *row, column);
+    }
+  }
+};
+
+TyrePicture::TyrePicture(const GraphContext& c, std::size_t samples, int startSample)
+    : parts_(std::make_unique<Parts>(c)) {
+  const TyrePictureSamples& s = parts_->samples;
+  for (int wheel = 0; wheel < 4; ++wheel) {
+    parts_->curves.push_back(std::make_unique<PictureCurve>(
+        s, Trace::kAcross, wheel, CanvasPoint{0, s.acrossAt(startSample, wheel)}, samples));
+    parts_->curves.push_back(std::make_unique<PictureCurve>(
+        s, Trace::kCentre, wheel, CanvasPoint{0, s.centreAt(startSample, wheel)}, samples));
+  }
+  for (int wheel = 0; wheel < 4; ++wheel) {
+    parts_->curves.push_back(std::make_unique<PictureCurve>(
+        s, Trace::kMean, wheel, CanvasPoint{0, s.mean(0, wheel)}, samples));
+  }
+  for (int wheel = 0; wheel < 4; ++wheel)
+    parts_->bars.push_back(std::make_unique<PictureBars>(s, wheel, samples));
+  parts_->bars.push_back(std::make_unique<PictureBars>(s, -1, samples));
+
+  std::vector<Column> columns = pixelColumns(s, samples);
+  for (auto& curve : parts_->curves) curve->runRows().resize(columns.size());
+  for (auto& row : parts_->bars) row->columnRows().resize(columns.size());
+  constexpr std::size_t kWorthASecondThread = 20000;
+  if (samples < kWorthASecondThread) {
+    parts_->summarise(columns, 0, columns.size());
+    return;
+  }
+  // Both halves of the columns at once, split where half the samples are behind.
+  std::size_t middle = 0;
+  while (middle < columns.size() && columns[middle].first < samples / 2) ++middle;
+  runSideBySide([&] { parts_->summarise(columns, middle, columns.size()); },
+                [&] { parts_->summarise(columns, 0, middle); });
+}
+
+TyrePicture::~TyrePicture() = default;
+
+const SampleCurve& TyrePicture::across(int wheel) const {
+  return *parts_->curves[static_cast<std::size_t>(2 * wheel)];
+}
+
+const SampleCurve& TyrePicture::centre(int wheel) const {
+  return *parts_->curves[static_cast<std::size_t>(2 * wheel + 1)];
+}
+
+const SampleCurve& TyrePicture::mean(int wheel) const {
+  return *parts_->curves[static_cast<std::size_t>(8 + wheel)];
+}
+
+const BarRows& TyrePicture::statusBars(int wheel) const {
+  return *parts_->bars[static_cast<std::size_t>(wheel)];
+}
+
+const BarRows& TyrePicture::damageBars() const {
+  return *parts_->bars[4];
+}
+
+}  // namespace lv
