@@ -1,7 +1,8 @@
 // One first load of a file, cold, in its stages, as the load command runs them with the
-// picture drawn into the raster: map, decode, attach (a replay's telemetry), derive and cut,
-// the first text (the font is loaded), picture, and the release of everything at the end.
-// Run it in a fresh process per measurement (bench/load/load_bench.sh does):
+// picture drawn into the raster: map, decode, attach (a replay's telemetry), derive,
+// cut and splits, the overview table, the first text (the font is loaded), picture, and the release
+// of everything at the end. Run it in a fresh process per measurement (bench/load/load_bench.sh
+// does):
 //   load_split [--no-huge-pages] INI_DIR FILE
 // prints per stage its wall and processor milliseconds and its page faults. --no-huge-pages
 // asks the kernel for small pages in the stores, to see what huge pages save.
@@ -141,6 +142,7 @@ int main(int argc, char** argv) {
 
   lv::LapList list;
   lv::deriveSampleValues(*stores, 0, end);
+  watch.lap("derive");
   lv::cutLaps(*stores, list, source, 0, end);
   lv::FileBytes ini;
   if (ini.open(folder.trackIni(stores->trackName.data()))) {
@@ -151,8 +153,9 @@ int main(int argc, char** argv) {
       lv::computeQuarterSplits(*stores, 0);
     }
   }
+  watch.lap("cut+splits");
   std::string table = lv::quickOverviewText(*stores, list);
-  watch.lap("derive+cut");
+  watch.lap("table");
 
   auto picture = std::make_unique<lv::RasterCanvas>();
   picture->text(0, 0, "x");

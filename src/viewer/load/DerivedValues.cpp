@@ -1,22 +1,82 @@
 #include "viewer/load/DerivedValues.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "viewer/load/SideBySide.h"
 
 namespace lv {
 namespace {
 
 constexpr double kDegreesPerRadian = 57.29577957855229;
+constexpr int kWorthASecondThread = 20000;
 
-void updateMapBounds(ViewerStores& stores, const TelemetryRecord& t) {
-  auto& b = stores.mapBounds;
+// The running extremes of a load; each half of a shared-out load keeps its own.
+struct Extremes {
+  std::array<float, 4> mapBounds;
+  std::array<float, 3> tyreTempMin;
+  std::array<float, 3> tyreTempMax;
+  float maxRpm;
+  std::int32_t maxFrameDistance;
+
+  static Extremes of(const ViewerStores& stores) {
+    return {stores.mapBounds, stores.tyreTempMin, stores.tyreTempMax, stores.maxRpm,
+            stores.maxFrameDistance};
+  }
+  // Extremes that any value replaces: the start of a later half.
+  static Extremes none() {
+    constexpr float kHuge = std::numeric_limits<float>::infinity();
+    return {{kHuge, kHuge, -kHuge, -kHuge},
+            {kHuge, kHuge, kHuge},
+            {-kHuge, -kHuge, -kHuge},
+            -kHuge,
+            std::numeric_limits<std::int32_t>::min()};
+  }
+  // The extremes of this half followed by those of the next: of equal values the earlier is
+  // kept, as when every sample is taken in order.
+  void follow(const Extremes& next) {
+    for (std::size_t i = 0; i < 2; ++i) mapBounds[i] = std::min(mapBounds[i], next.mapBounds[i]);
+    for (std::size_t i = 2; i < 4; ++i) mapBounds[i] = std::max(mapBounds[i], next.mapBounds[i]);
+    for (std::size_t c = 0; c < 3; ++c) {
+      tyreTempMin[c] = std::min(tyreTempMin[c], next.tyreTempMin[c]);
+      tyreTempMax[c] = std::max(tyreTempMax[c], next.tyreTempMax[c]);
+    }
+    maxRpm = std::max(maxRpm, next.maxRpm);
+    maxFrameDistance = std::max(maxFrameDistance, next.maxFrameDistance);
+  }
+  void storeInto(ViewerStores& stores) const {
+    stores.mapBounds = mapBounds;
+    stores.tyreTempMin = tyreTempMin;
+    stores.tyreTempMax = tyreTempMax;
+    stores.maxRpm = maxRpm;
+    stores.maxFrameDistance = maxFrameDistance;
+  }
+};
+
+void widenMapBounds(Extremes& e, const TelemetryRecord& t) {
+  auto& b = e.mapBounds;
   b[0] = std::min(b[0], t.f[TelemetryRecord::kMapX]);
   b[1] = std::min(b[1], t.f[TelemetryRecord::kMapY]);
   b[2] = std::max(b[2], t.f[TelemetryRecord::kMapX]);
   b[3] = std::max(b[3], t.f[TelemetryRecord::kMapY]);
 }
 
-void deriveHeading(ViewerStores& stores, int s) {
+// The samples whose heading is worked out, and the first row whose heading the rule for a
+// missing direction may read: a later half of a shared-out load must not read the rows of the
+// earlier half while they are being written, and takes 0 for them until they are done.
+struct HeadingRows {
+  int first, end;
+  int readableFrom;
+};
+
+float headingBefore(const ViewerStores& stores, const HeadingRows& rows, int s) {
+  return s >= rows.readableFrom ? stores.headingTable[static_cast<std::size_t>(s)] : 0.0f;
+}
+
+void deriveHeading(ViewerStores& stores, const HeadingRows& rows, int s) {
   const TelemetryRecord& ahead = stores.telemetryTable[static_cast<std::size_t>(s + 4)];
   const TelemetryRecord& behind = stores.telemetryTable[static_cast<std::size_t>(s - 4)];
   float dx = ahead.f[TelemetryRecord::kMapX] - behind.f[TelemetryRecord::kMapX];
@@ -34,13 +94,12 @@ void deriveHeading(ViewerStores& stores, int s) {
     heading = heading <= 90.0 ? heading + 270.0 : heading - 90.0;
   }
   if (heading < -700.0 || std::isnan(heading)) {
-    heading = 2.0 * stores.headingTable[static_cast<std::size_t>(s - 1)] -
-              stores.headingTable[static_cast<std::size_t>(s - 2)];
+    heading = 2.0 * headingBefore(stores, rows, s - 1) - headingBefore(stores, rows, s - 2);
   }
   stores.headingTable[static_cast<std::size_t>(s)] = static_cast<float>(heading);
 }
 
-void deriveTemperatures(ViewerStores& stores, int s) {
+void deriveTemperatures(ViewerStores& stores, Extremes& e, int s) {
   std::size_t row = static_cast<std::size_t>(s);
   const TelemetryRecord& t = stores.telemetryTable[row];
   const ContactPatchRecord& patch = stores.contactPatchTable[row];
@@ -58,26 +117,68 @@ void deriveTemperatures(ViewerStores& stores, int s) {
     for (int w = 0; w < 4; ++w) {
       float value = t.f[12 + 3 * w + column];
       if (column == 0 && value == 0.0f) continue;
-      stores.tyreTempMin[static_cast<std::size_t>(column)] =
-          std::min(stores.tyreTempMin[static_cast<std::size_t>(column)], value);
-      stores.tyreTempMax[static_cast<std::size_t>(column)] =
-          std::max(stores.tyreTempMax[static_cast<std::size_t>(column)], value);
+      auto c = static_cast<std::size_t>(column);
+      e.tyreTempMin[c] = std::min(e.tyreTempMin[c], value);
+      e.tyreTempMax[c] = std::max(e.tyreTempMax[c], value);
     }
+  }
+}
+
+void deriveRange(ViewerStores& stores, Extremes& e, const HeadingRows& headings, int from, int to) {
+  for (int s = from; s < to; ++s) {
+    std::size_t row = static_cast<std::size_t>(s);
+    const TelemetryRecord& t = stores.telemetryTable[row];
+    widenMapBounds(e, t);
+    if (s > headings.first && s < headings.end) deriveHeading(stores, headings, s);
+    e.maxRpm = std::max(e.maxRpm, t.f[TelemetryRecord::kRpm]);
+    deriveTemperatures(stores, e, s);
+    e.maxFrameDistance = std::max(e.maxFrameDistance, stores.frameTable[row].f[0]);
+  }
+}
+
+bool sameBits(float a, float b) {
+  return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+// The later half took 0 for the headings before it; from its first sample on, the headings
+// are worked out again with the earlier half's, until two in a row come out as they were:
+// every heading after those depends only on its own chord or on them.
+void redoHeadingsAfter(ViewerStores& stores, const HeadingRows& headings, int middle) {
+  HeadingRows whole{headings.first, headings.end, 0};
+  int unchanged = 0;
+  for (int s = std::max(middle, headings.first + 1); s < headings.end && unchanged < 2; ++s) {
+    float before = stores.headingTable[static_cast<std::size_t>(s)];
+    deriveHeading(stores, whole, s);
+    unchanged =
+        sameBits(before, stores.headingTable[static_cast<std::size_t>(s)]) ? unchanged + 1 : 0;
   }
 }
 
 }  // namespace
 
+void deriveSampleValuesInOrder(ViewerStores& stores, int s0, int end) {
+  Extremes e = Extremes::of(stores);
+  deriveRange(stores, e, {s0 + 4, end - 4, 0}, s0, end);
+  e.storeInto(stores);
+}
+
 void deriveSampleValues(ViewerStores& stores, int s0, int end) {
-  for (int s = s0; s < end; ++s) {
-    std::size_t row = static_cast<std::size_t>(s);
-    const TelemetryRecord& t = stores.telemetryTable[row];
-    updateMapBounds(stores, t);
-    if (s > s0 + 4 && s < end - 4) deriveHeading(stores, s);
-    stores.maxRpm = std::max(stores.maxRpm, t.f[TelemetryRecord::kRpm]);
-    deriveTemperatures(stores, s);
-    stores.maxFrameDistance = std::max(stores.maxFrameDistance, stores.frameTable[row].f[0]);
+  if (end - s0 < kWorthASecondThread) {
+    deriveSampleValuesInOrder(stores, s0, end);
+    return;
   }
+  int middle = s0 + (end - s0) / 2;
+  Extremes earlier = Extremes::of(stores), later = Extremes::none();
+  runSideBySide(
+      [&] {
+        deriveRange(stores, later, {s0 + 4, end - 4, middle}, middle, end);
+      },
+      [&] {
+        deriveRange(stores, earlier, {s0 + 4, end - 4, 0}, s0, middle);
+      });
+  redoHeadingsAfter(stores, {s0 + 4, end - 4, 0}, middle);
+  earlier.follow(later);
+  earlier.storeInto(stores);
 }
 
 }  // namespace lv
