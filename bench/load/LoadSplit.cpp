@@ -104,6 +104,8 @@ int main(int argc, char** argv) {
   const char* iniDir = argv[argc - 2];
   std::string path = argv[argc - 1];
   Stopwatch watch;
+  auto picture = std::make_unique<lv::RasterCanvas>();
+  watch.lap("raster");
   auto stores = std::make_unique<lv::ViewerStores>();
   if (!hugePages) smallPages(*stores);
   stores->resetForFirstLoad();
@@ -157,9 +159,6 @@ int main(int argc, char** argv) {
   std::string table = lv::quickOverviewText(*stores, list);
   watch.lap("table");
 
-  auto picture = std::make_unique<lv::RasterCanvas>();
-  picture->text(0, 0, "x");
-  watch.lap("font");
   lv::CanvasState view;
   lv::DialogFields fields;
   NoControls controls;

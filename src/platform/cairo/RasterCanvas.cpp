@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <system_error>
 
 namespace lv {
 namespace {
@@ -24,6 +25,34 @@ PixelBuffer surfacePixels(cairo_surface_t* surface) {
           cairo_image_surface_get_stride(surface) / 4};
 }
 
+// The one text style of the client area: the loader below must ask for exactly this font, so
+// that the raster then finds it in Cairo's caches.
+void selectTextStyle(cairo_t* cairo) {
+  cairo_select_font_face(cairo, "sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+  cairo_set_font_size(cairo, 13.0);
+  cairo_font_options_t* options = cairo_font_options_create();
+  cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_NONE);
+  cairo_set_font_options(cairo, options);
+  cairo_font_options_destroy(options);
+}
+
+// Finds and opens the font and renders every printable character once on a surface of its
+// own; Cairo and fontconfig keep what it loaded for every later text.
+void loadFont() {
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 16, 16);
+  cairo_t* cairo = cairo_create(surface);
+  cairo_set_antialias(cairo, CAIRO_ANTIALIAS_NONE);
+  selectTextStyle(cairo);
+  cairo_font_extents_t font;
+  cairo_font_extents(cairo, &font);
+  std::string printable;
+  for (char c = ' '; c < 127; ++c) printable += c;
+  cairo_move_to(cairo, 0, 13);
+  cairo_show_text(cairo, printable.c_str());
+  cairo_destroy(cairo);
+  cairo_surface_destroy(surface);
+}
+
 }  // namespace
 
 RasterCanvas::RasterCanvas()
@@ -35,16 +64,20 @@ RasterCanvas::RasterCanvas()
       buffer_(surfacePixels(surface_)),
       writer_(buffer_) {
   cairo_set_antialias(cairo_, CAIRO_ANTIALIAS_NONE);
-  cairo_select_font_face(cairo_, "sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
-  cairo_set_font_size(cairo_, 13.0);
-  cairo_font_options_t* options = cairo_font_options_create();
-  cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_NONE);
-  cairo_set_font_options(cairo_, options);
-  cairo_font_options_destroy(options);
+  selectTextStyle(cairo_);
   eraseAll();
+  try {
+    fontLoader_ = std::thread([this] {
+      loadFont();
+      fontLoaded_ = true;
+    });
+  } catch (const std::system_error&) {
+    fontLoaded_ = true;  // no thread: the first text loads the font itself
+  }
 }
 
 RasterCanvas::~RasterCanvas() {
+  if (fontLoader_.joinable()) fontLoader_.join();
   cairo_destroy(cairo_);
   cairo_surface_destroy(surface_);
 }
@@ -53,24 +86,31 @@ RasterCanvas::~RasterCanvas() {
 // of the pixels until told they changed; both are done only when the writer changes, not
 // per line.
 void RasterCanvas::beginDirect() {
+  drawPendingTexts();
   if (lastWriter_ == Writer::kCairo) cairo_surface_flush(surface_);
   lastWriter_ = Writer::kDirect;
 }
 
 void RasterCanvas::beginCairo() {
+  drawPendingTexts();
+  switchToCairo();
+}
+
+void RasterCanvas::switchToCairo() const {
   writer_.flush();
   if (lastWriter_ == Writer::kDirect) cairo_surface_mark_dirty(surface_);
   lastWriter_ = Writer::kCairo;
 }
 
 void RasterCanvas::settle() const {
+  drawPendingTexts();
   writer_.flush();
   if (lastWriter_ == Writer::kCairo) cairo_surface_flush(surface_);
   if (lastWriter_ == Writer::kDirect) cairo_surface_mark_dirty(surface_);
   lastWriter_ = Writer::kNone;
 }
 
-void RasterCanvas::touchCairo(double left, double top, double right, double bottom) {
+void RasterCanvas::touchCairo(double left, double top, double right, double bottom) const {
   PixelArea area{std::max(0, static_cast<int>(std::floor(left)) - 1),
                  std::max(0, static_cast<int>(std::floor(top)) - 1),
                  std::min(kWidth, static_cast<int>(std::ceil(right)) + 1),
@@ -98,6 +138,7 @@ RasterCanvas::Pixels RasterCanvas::pixels() const {
 }
 
 PixelArea RasterCanvas::takeChangedArea() {
+  drawPendingTexts();
   PixelArea direct = writer_.takeChanged();
   PixelArea cairo = cairoChanged_;
   cairoChanged_ = {};
@@ -108,6 +149,7 @@ PixelArea RasterCanvas::takeChangedArea() {
 }
 
 void RasterCanvas::eraseAll() {
+  pendingTexts_.clear();  // covered before anyone could see them
   beginDirect();
   writer_.fill(0, 0, kWidth, kHeight, packed(kDialogBackground));
 }
@@ -186,9 +228,29 @@ void RasterCanvas::ellipse(int left, int top, int right, int bottom, Rgb fill) {
   touchCairo(x0, y0, x1, y1);
 }
 
+bool RasterCanvas::fontReady() const {
+  return fontLoaded_;
+}
+
+void RasterCanvas::drawPendingTexts() const {
+  if (pendingTexts_.empty()) return;
+  if (fontLoader_.joinable()) fontLoader_.join();
+  std::vector<PendingText> texts;
+  texts.swap(pendingTexts_);
+  for (const PendingText& t : texts) drawText(t.x, t.y, t.text);
+}
+
 void RasterCanvas::text(int x, int y, std::string_view utf8) {
-  beginCairo();
-  std::string text(utf8);
+  if (!fontReady()) {
+    pendingTexts_.push_back({x, y, std::string(utf8)});
+    return;
+  }
+  drawPendingTexts();
+  drawText(x, y, std::string(utf8));
+}
+
+void RasterCanvas::drawText(int x, int y, const std::string& text) const {
+  switchToCairo();
   cairo_font_extents_t font;
   cairo_font_extents(cairo_, &font);
   cairo_text_extents_t extents;

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "platform/pixels/PixelWriter.h"
 #include "telemetry/Status.h"
@@ -63,8 +66,20 @@ class RasterCanvas : public Canvas {
   enum class Writer { kNone, kDirect, kCairo };
   void beginDirect();
   void beginCairo();
+  void switchToCairo() const;
   void settle() const;
-  void touchCairo(double left, double top, double right, double bottom);
+  void touchCairo(double left, double top, double right, double bottom) const;
+
+  // The font takes some milliseconds to be found and loaded the first time, which a thread
+  // does while the program starts. Texts drawn before it is done wait, in order, until the
+  // next drawing or reading of the pixels; an erase of everything drops them unseen.
+  struct PendingText {
+    int x, y;
+    std::string text;
+  };
+  bool fontReady() const;
+  void drawPendingTexts() const;
+  void drawText(int x, int y, const std::string& text) const;
 
   // The surface's pixels, in memory that asks for huge pages: a fresh picture is written
   // whole at once, and thousands of small page faults would cost more than drawing it.
@@ -74,7 +89,10 @@ class RasterCanvas : public Canvas {
   PixelBuffer buffer_;
   mutable PixelWriter writer_;
   mutable Writer lastWriter_ = Writer::kNone;
-  PixelArea cairoChanged_{};
+  mutable PixelArea cairoChanged_{};
+  mutable std::thread fontLoader_;
+  std::atomic<bool> fontLoaded_{false};
+  mutable std::vector<PendingText> pendingTexts_;
   int currentX_ = 0;
   int currentY_ = 0;
 };
