@@ -418,3 +418,38 @@ TEST(RasterCanvas, ChangedAreaCoversWhatWasDrawnAndIsEmptyAfterwards) {
 
 }  // namespace
 }  // namespace lv
+
+namespace lv {
+namespace {
+
+// Texts drawn while the font still loads wait for the next use of the pixels; they must end
+// up under what is drawn after them, as if drawn at once.
+TEST(RasterCanvas, TextsDrawnBeforeTheFontIsLoadedLandInOrder) {
+  auto drawScene = [](RasterCanvas& canvas) {
+    canvas.text(100, 100, "Any patience   ");
+    canvas.moveTo(90, 105);
+    canvas.lineTo(200, 108);
+    canvas.text(100, 140, "please!");
+    canvas.rectangleOutline(95, 138, 40, 6, {240, 0, 40});
+  };
+  RasterCanvas early;
+  drawScene(early);
+  RasterCanvas late;
+  late.text(0, 0, "x");
+  late.pixel(0, 0);  // the font is loaded now
+  late.eraseAll();
+  drawScene(late);
+  int differing = 0;
+  for (int y = 80; y < 170; ++y)
+    for (int x = 80; x < 260; ++x) differing += early.pixel(x, y) == late.pixel(x, y) ? 0 : 1;
+  EXPECT_EQ(differing, 0);
+  EXPECT_EQ(early.pixel(90, 105), kBlack);  // the line lies on the first text's background
+  // Text that an erase covers never shows.
+  RasterCanvas erased;
+  erased.text(100, 100, "gone");
+  erased.eraseAll();
+  EXPECT_EQ(erased.pixel(102, 104), kDialogBackground);
+}
+
+}  // namespace
+}  // namespace lv
