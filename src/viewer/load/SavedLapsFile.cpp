@@ -5,6 +5,7 @@
 
 #include "telemetry/ByteReader.h"
 #include "telemetry/ByteWriter.h"
+#include "viewer/load/SideBySide.h"
 
 namespace lv {
 namespace {
@@ -45,15 +46,33 @@ void writeBlock(ByteWriter& out, const FixedTable<Record>& table,
   }
 }
 
+// One block of sample records, where it lies in the file.
 template <typename Record>
-void readBlock(ByteReader& in, FixedTable<Record>& table, int first, int stored, int total) {
-  // Rows a short file does not reach keep what they held (zeros in rows never used).
-  if (stored > 0) {
-    in.readExistingBytes(&table[static_cast<std::size_t>(first)],
-                         sizeof(Record) * static_cast<std::size_t>(stored));
-  }
-  in.skip(static_cast<std::int64_t>(sizeof(Record)) * (total - stored));
+struct Block {
+  FixedTable<Record>& table;
+  std::size_t position = 0;
+  bool present = false;
+};
+
+template <typename Record>
+std::size_t placeBlock(Block<Record>& block, bool present, std::size_t position, int total) {
+  block.present = present;
+  block.position = position;
+  return present ? position + sizeof(Record) * static_cast<std::size_t>(total) : position;
 }
+
+// Rows a short file does not reach keep what they held (zeros in rows never used).
+template <typename Record>
+void readBlock(std::span<const std::uint8_t> file, const Block<Record>& block, int first,
+               int stored) {
+  if (!block.present || stored <= 0) return;
+  ByteReader in(file);
+  in.seek(block.position);
+  in.readExistingBytes(&block.table[static_cast<std::size_t>(first)],
+                       sizeof(Record) * static_cast<std::size_t>(stored));
+}
+
+constexpr int kWorthASecondThread = 20000;
 
 }  // namespace
 
@@ -110,10 +129,29 @@ int readSavedLaps(std::span<const std::uint8_t> file, ViewerStores& stores) {
   int total = static_cast<int>(word & 0xFFFFFF);
   int s0 = stores.sampleCount;
   int stored = std::min(total, kSampleCapacity - s0);
-  readBlock(in, stores.telemetryTable, s0, stored, total);
-  if (version == 3) readBlock(in, stores.contactPatchTable, s0, stored, total);
-  if (version >= 2) readBlock(in, stores.extraTable, s0, stored, total);
-  readBlock(in, stores.frameTable, s0, stored, total);
+  Block<TelemetryRecord> telemetry{stores.telemetryTable};
+  Block<ContactPatchRecord> patches{stores.contactPatchTable};
+  Block<ExtraRecord> extra{stores.extraTable};
+  Block<FrameRecord> frames{stores.frameTable};
+  std::size_t position = placeBlock(telemetry, true, in.position(), total);
+  position = placeBlock(patches, version == 3, position, total);
+  position = placeBlock(extra, version >= 2, position, total);
+  placeBlock(frames, true, position, total);
+  // The blocks are most of the file and go to tables of their own: two at a time.
+  auto firstHalf = [&] {
+    readBlock(file, telemetry, s0, stored);
+    readBlock(file, extra, s0, stored);
+  };
+  auto secondHalf = [&] {
+    readBlock(file, frames, s0, stored);
+    readBlock(file, patches, s0, stored);
+  };
+  if (stored >= kWorthASecondThread) {
+    runSideBySide(firstHalf, secondHalf);
+  } else {
+    firstHalf();
+    secondHalf();
+  }
   if (version == 0) {
     for (int s = s0; s < s0 + stored; ++s) {
       stores.frameTable[static_cast<std::size_t>(s)].f[FrameRecord::kStatusWord] = 0;
