@@ -66,14 +66,6 @@ RasterCanvas::RasterCanvas()
   cairo_set_antialias(cairo_, CAIRO_ANTIALIAS_NONE);
   selectTextStyle(cairo_);
   eraseAll();
-  try {
-    fontLoader_ = std::thread([this] {
-      loadFont();
-      fontLoaded_ = true;
-    });
-  } catch (const std::system_error&) {
-    fontLoaded_ = true;  // no thread: the first text loads the font itself
-  }
 }
 
 RasterCanvas::~RasterCanvas() {
@@ -86,13 +78,13 @@ RasterCanvas::~RasterCanvas() {
 // of the pixels until told they changed; both are done only when the writer changes, not
 // per line.
 void RasterCanvas::beginDirect() {
-  drawPendingTexts();
+  catchUp();
   if (lastWriter_ == Writer::kCairo) cairo_surface_flush(surface_);
   lastWriter_ = Writer::kDirect;
 }
 
 void RasterCanvas::beginCairo() {
-  drawPendingTexts();
+  catchUp();
   switchToCairo();
 }
 
@@ -103,7 +95,7 @@ void RasterCanvas::switchToCairo() const {
 }
 
 void RasterCanvas::settle() const {
-  drawPendingTexts();
+  catchUp();
   writer_.flush();
   if (lastWriter_ == Writer::kCairo) cairo_surface_flush(surface_);
   if (lastWriter_ == Writer::kDirect) cairo_surface_mark_dirty(surface_);
@@ -138,7 +130,7 @@ RasterCanvas::Pixels RasterCanvas::pixels() const {
 }
 
 PixelArea RasterCanvas::takeChangedArea() {
-  drawPendingTexts();
+  catchUp();
   PixelArea direct = writer_.takeChanged();
   PixelArea cairo = cairoChanged_;
   cairoChanged_ = {};
@@ -149,9 +141,22 @@ PixelArea RasterCanvas::takeChangedArea() {
 }
 
 void RasterCanvas::eraseAll() {
-  pendingTexts_.clear();  // covered before anyone could see them
-  beginDirect();
-  writer_.fill(0, 0, kWidth, kHeight, packed(kDialogBackground));
+  // What waits is covered before anyone could see it; the background itself is painted when
+  // the pixels are next used, so that erases in a row (the program's start, a first load)
+  // paint it once.
+  pendingTexts_.clear();
+  writer_.flush();
+  eraseDue_ = true;
+}
+
+void RasterCanvas::catchUp() const {
+  if (eraseDue_) {
+    eraseDue_ = false;
+    if (lastWriter_ == Writer::kCairo) cairo_surface_flush(surface_);
+    lastWriter_ = Writer::kDirect;
+    writer_.fill(0, 0, kWidth, kHeight, packed(kDialogBackground));
+  }
+  drawPendingTexts();
 }
 
 void RasterCanvas::moveTo(int x, int y) {
@@ -228,7 +233,19 @@ void RasterCanvas::ellipse(int left, int top, int right, int bottom, Rgb fill) {
   touchCairo(x0, y0, x1, y1);
 }
 
-bool RasterCanvas::fontReady() const {
+bool RasterCanvas::fontReady() {
+  if (fontLoaded_) return true;
+  if (!fontLoader_.joinable()) {
+    try {
+      fontLoader_ = std::thread([this] {
+        loadFont();
+        fontLoaded_ = true;
+      });
+    } catch (const std::system_error&) {
+      fontLoaded_ = true;  // no thread: this text loads the font itself
+      return true;
+    }
+  }
   return fontLoaded_;
 }
 
@@ -245,7 +262,7 @@ void RasterCanvas::text(int x, int y, std::string_view utf8) {
     pendingTexts_.push_back({x, y, std::string(utf8)});
     return;
   }
-  drawPendingTexts();
+  catchUp();
   drawText(x, y, std::string(utf8));
 }
 

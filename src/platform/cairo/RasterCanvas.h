@@ -70,14 +70,17 @@ class RasterCanvas : public Canvas {
   void settle() const;
   void touchCairo(double left, double top, double right, double bottom) const;
 
-  // The font takes some milliseconds to be found and loaded the first time, which a thread
-  // does while the program starts. Texts drawn before it is done wait, in order, until the
-  // next drawing or reading of the pixels; an erase of everything drops them unseen.
+  // The font takes some milliseconds to be found and loaded the first time. The first text
+  // sets a thread to it and goes on: texts drawn before it is done wait, in order, until the
+  // next drawing or reading of the pixels (a load draws its hints and then reads its files
+  // meanwhile); an erase of everything drops them unseen.
   struct PendingText {
     int x, y;
     std::string text;
   };
-  bool fontReady() const;
+  bool fontReady();
+  // Puts down the erase and the texts that wait, in order.
+  void catchUp() const;
   void drawPendingTexts() const;
   void drawText(int x, int y, const std::string& text) const;
 
@@ -93,6 +96,7 @@ class RasterCanvas : public Canvas {
   mutable std::thread fontLoader_;
   std::atomic<bool> fontLoaded_{false};
   mutable std::vector<PendingText> pendingTexts_;
+  mutable bool eraseDue_ = false;
   int currentX_ = 0;
   int currentY_ = 0;
 };
