@@ -1,8 +1,10 @@
 #include "viewer/load/LapCutting.h"
 
 #include <cstdlib>
+#include <vector>
 
 #include "viewer/load/LapTimeText.h"
+#include "viewer/load/SideBySide.h"
 
 namespace lv {
 namespace {
@@ -82,6 +84,32 @@ LapStatus savedLapStatus(const ViewerStores& stores, int lap) {
   return {(car & kStartLapBit) != 0 ? kStartLap : kLapNotValid, car};
 }
 
+bool lapEndsAt(const ViewerStores& stores, int s) {
+  return static_cast<std::int64_t>(stores.frameDistance(s)) - stores.frameDistance(s + 1) >
+         kLapEndDrop;
+}
+
+void findLapEnds(const ViewerStores& stores, int from, int to, std::vector<int>& ends) {
+  for (int s = from; s < to; ++s)
+    if (lapEndsAt(stores, s)) ends.push_back(s);
+}
+
+// The samples where the distance falls back, in order; a long load looks for them on both
+// cores, each through half of the samples.
+std::vector<int> lapEnds(const ViewerStores& stores, int s0, int end) {
+  constexpr int kWorthASecondThread = 20000;
+  std::vector<int> ends, later;
+  if (end - s0 < kWorthASecondThread) {
+    findLapEnds(stores, s0, end, ends);
+    return ends;
+  }
+  int middle = s0 + (end - s0) / 2;
+  runSideBySide([&] { findLapEnds(stores, middle, end, later); },
+                [&] { findLapEnds(stores, s0, middle, ends); });
+  ends.insert(ends.end(), later.begin(), later.end());
+  return ends;
+}
+
 }  // namespace
 
 void cutLaps(ViewerStores& stores, LapList& lapList, const LapSource& source, int s0, int end) {
@@ -89,10 +117,8 @@ void cutLaps(ViewerStores& stores, LapList& lapList, const LapSource& source, in
   LapSource replay = source;
   if (replay.records == nullptr) replay.records = &kNoRecords;
   ReplayLapJudge judge(stores, replay, stores.lapCount);
-  for (int s = s0; s < end && stores.lapCount < kLapCapacity; ++s) {
-    if (static_cast<std::int64_t>(stores.frameDistance(s)) - stores.frameDistance(s + 1) <=
-        kLapEndDrop)
-      continue;
+  for (int s : lapEnds(stores, s0, end)) {
+    if (stores.lapCount >= kLapCapacity) break;
     int k = stores.lapCount;
     std::size_t lap = static_cast<std::size_t>(k);
     LapStatus status = source.savedLaps ? savedLapStatus(stores, k) : judge.judge(k, s);

@@ -1,7 +1,10 @@
 #include "viewer/load/QuickOverviewTable.h"
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
+#include "viewer/load/SideBySide.h"
 #include "viewer/load/Truncate.h"
 
 namespace lv {
@@ -80,14 +83,35 @@ std::string lapRow(const ViewerStores& stores, const std::string& line, int lap)
   return row + "\n";
 }
 
+// Every lap's row; the laps of a long drive on both cores, split where half of their samples
+// are behind.
+std::vector<std::string> lapRows(const ViewerStores& stores, const LapList& lapList) {
+  int laps = std::min(stores.lapCount, lapList.size());
+  std::vector<std::string> rows(static_cast<std::size_t>(std::max(laps, 0)));
+  auto fill = [&](int from, int to) {
+    for (int lap = from; lap < to; ++lap)
+      rows[static_cast<std::size_t>(lap)] =
+          lapRow(stores, lapList.lines()[static_cast<std::size_t>(lap)], lap);
+  };
+  constexpr int kWorthASecondThread = 20000;
+  int samples = laps > 0 ? stores.lapStart[static_cast<std::size_t>(laps)] : 0;
+  if (samples < kWorthASecondThread) {
+    fill(0, laps);
+    return rows;
+  }
+  int middle = 0;
+  while (middle < laps && stores.lapStart[static_cast<std::size_t>(middle)] < samples / 2) ++middle;
+  runSideBySide([&] { fill(middle, laps); }, [&] { fill(0, middle); });
+  return rows;
+}
+
 }  // namespace
 
 std::string quickOverviewText(const ViewerStores& stores, const LapList& lapList) {
   std::string text = "laptime    thMAX   th>0    br>0    vMIN    vMAX  ";
   int lastSample = stores.lapStart[static_cast<std::size_t>(stores.lapCount)] - 1;
   text += hasWearAt(stores, lastSample) ? "   wear(fl_fr_rl_rr)    OT\n\n" : "    OnTrack\n\n";
-  for (int lap = 0; lap < stores.lapCount && lap < lapList.size(); ++lap) {
-    std::string row = lapRow(stores, lapList.lines()[static_cast<std::size_t>(lap)], lap);
+  for (const std::string& row : lapRows(stores, lapList)) {
     if (text.size() + row.size() > kTextCapacity) break;
     text += row;
   }

@@ -1,8 +1,11 @@
 #include "viewer/load/TrackLength.h"
 
+#include <array>
 #include <cstdlib>
+#include <limits>
 #include <string>
 
+#include "viewer/load/SideBySide.h"
 #include "viewer/load/Truncate.h"
 
 namespace lv {
@@ -33,21 +36,49 @@ double positionOfLineCrossing(const ViewerStores& stores, int first, int i) {
   return di == d0 ? first : first - d0 * (i - first) / (di - d0);
 }
 
-// Milliseconds from the line to the point where the lap reaches `distance`, or 0 when the
-// lap never does.
-std::int32_t splitAt(const ViewerStores& stores, int lap, double distance) {
+// Milliseconds from the line to the point where the lap reaches `distance`, at the first
+// sample s whose previous sample lies beyond it.
+std::int32_t splitAt(const ViewerStores& stores, int first, int fps, int s, double distance) {
+  int before = s - 2 >= first ? s - 2 : first;
+  double xq = positionAtDistance(stores, before, distance);
+  double x0 = positionOfLineCrossing(stores, first, before);
+  return truncToInt((xq - x0 + 2.0) * 1000.0 / fps);
+}
+
+// The splits at the three quarter distances, 0 where the lap never gets so far. A farther
+// distance is passed no sooner than a nearer one, so each search goes on from the last.
+std::array<std::int32_t, 4> quarterSplits(const ViewerStores& stores, int lap) {
+  std::array<std::int32_t, 4> split{0, 0, 0, 0};
   int first = stores.lapStart[static_cast<std::size_t>(lap)];
   int end = stores.lapStart[static_cast<std::size_t>(lap + 1)];
   int fps = stores.lapFps[static_cast<std::size_t>(lap)];
-  if (fps <= 0) return 0;
-  for (int s = first + 1; s < end; ++s) {
-    if (stores.frameDistance(s - 1) <= distance) continue;
-    int before = s - 2 >= first ? s - 2 : first;
-    double xq = positionAtDistance(stores, before, distance);
-    double x0 = positionOfLineCrossing(stores, first, before);
-    return truncToInt((xq - x0 + 2.0) * 1000.0 / fps);
+  if (fps <= 0) return split;
+  int s = first + 1;
+  double previous = -std::numeric_limits<double>::infinity();
+  for (int q = 1; q <= 3; ++q) {
+    double distance = stores.maxFrameDistance * static_cast<double>(q) / 4.0;
+    if (distance < previous) s = first + 1;
+    previous = distance;
+    while (s < end && stores.frameDistance(s - 1) <= distance) ++s;
+    if (s < end) split[static_cast<std::size_t>(q)] = splitAt(stores, first, fps, s, distance);
   }
-  return 0;
+  return split;
+}
+
+void computeSplitsOfLaps(ViewerStores& stores, int from, int to) {
+  for (int lap = from; lap < to; ++lap) {
+    std::array<std::int32_t, 4> split = quarterSplits(stores, lap);
+    std::size_t at = static_cast<std::size_t>(5 * lap);
+    // Differences of saturated splits of a degenerate lap wrap instead of overflowing.
+    auto difference = [](std::int64_t a, std::int64_t b) {
+      return static_cast<std::int32_t>(a - b);
+    };
+    stores.lapSectorTimes[at + 2] = split[1];
+    stores.lapSectorTimes[at + 3] = difference(split[2], split[1]);
+    stores.lapSectorTimes[at + 4] = difference(split[3], split[2]);
+    stores.lapSectorTimes[at + 5] =
+        difference(stores.lapTime[static_cast<std::size_t>(lap)], split[3]);
+  }
 }
 
 }  // namespace
@@ -67,21 +98,22 @@ std::optional<std::int32_t> parseTrackLength(std::string_view ini) {
 }
 
 void computeQuarterSplits(ViewerStores& stores, int firstLap) {
-  for (int lap = firstLap; lap < stores.lapCount; ++lap) {
-    std::int32_t split[4] = {0, 0, 0, 0};
-    for (int q = 1; q <= 3; ++q)
-      split[q] = splitAt(stores, lap, stores.maxFrameDistance * static_cast<double>(q) / 4.0);
-    std::size_t at = static_cast<std::size_t>(5 * lap);
-    // Differences of saturated splits of a degenerate lap wrap instead of overflowing.
-    auto difference = [](std::int64_t a, std::int64_t b) {
-      return static_cast<std::int32_t>(a - b);
-    };
-    stores.lapSectorTimes[at + 2] = split[1];
-    stores.lapSectorTimes[at + 3] = difference(split[2], split[1]);
-    stores.lapSectorTimes[at + 4] = difference(split[3], split[2]);
-    stores.lapSectorTimes[at + 5] =
-        difference(stores.lapTime[static_cast<std::size_t>(lap)], split[3]);
+  // Laps of a long load on both cores, split where half of their samples are behind.
+  constexpr int kWorthASecondThread = 20000;
+  int last = stores.lapCount;
+  if (firstLap >= last) return;
+  int firstSample = stores.lapStart[static_cast<std::size_t>(firstLap)];
+  int endSample = stores.lapStart[static_cast<std::size_t>(last)];
+  if (endSample - firstSample < kWorthASecondThread) {
+    computeSplitsOfLaps(stores, firstLap, last);
+    return;
   }
+  int middle = firstLap;
+  while (middle < last && stores.lapStart[static_cast<std::size_t>(middle)] - firstSample <
+                              (endSample - firstSample) / 2)
+    ++middle;
+  runSideBySide([&] { computeSplitsOfLaps(stores, middle, last); },
+                [&] { computeSplitsOfLaps(stores, firstLap, middle); });
 }
 
 }  // namespace lv
