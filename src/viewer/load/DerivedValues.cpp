@@ -124,7 +124,10 @@ void deriveTemperatures(ViewerStores& stores, Extremes& e, int s) {
   }
 }
 
-void deriveRange(ViewerStores& stores, Extremes& e, const HeadingRows& headings, int from, int to) {
+void deriveRange(ViewerStores& stores, Extremes& extremes, const HeadingRows& headings, int from,
+                 int to) {
+  // A copy of its own, which the writes to the tables cannot touch, stays in registers.
+  Extremes e = extremes;
   for (int s = from; s < to; ++s) {
     std::size_t row = static_cast<std::size_t>(s);
     const TelemetryRecord& t = stores.telemetryTable[row];
@@ -134,6 +137,7 @@ void deriveRange(ViewerStores& stores, Extremes& e, const HeadingRows& headings,
     deriveTemperatures(stores, e, s);
     e.maxFrameDistance = std::max(e.maxFrameDistance, stores.frameTable[row].f[0]);
   }
+  extremes = e;
 }
 
 bool sameBits(float a, float b) {
