@@ -27,22 +27,34 @@ bool hasWearAt(const ViewerStores& stores, int sample) {
   return sample >= 0 && stores.extraTable[static_cast<std::size_t>(clampRow(sample))].f[0] > 0.9f;
 }
 
-std::string lapStatistics(const ViewerStores& stores, int lap) {
-  int first = stores.lapStart[static_cast<std::size_t>(lap)];
-  int end = stores.lapStart[static_cast<std::size_t>(lap + 1)];
-  std::int64_t n = std::max(1, end - first);
+struct LapCounts {
   std::int64_t fullThrottle = 0, onThrottle = 0, onBrake = 0;
   std::int32_t minimumSpeed = 100000000, maximumSpeed = 0;
-  for (int s = first; s < end; ++s) {
-    const TelemetryRecord& t = stores.telemetryTable[static_cast<std::size_t>(clampRow(s))];
+
+  void add(const TelemetryRecord& t) {
     float throttle = t.f[TelemetryRecord::kThrottle];
-    if (throttle >= 0.99) ++fullThrottle;
-    if (throttle >= 0.01) ++onThrottle;
-    if (t.f[TelemetryRecord::kBrake] >= 0.01) ++onBrake;
+    fullThrottle += throttle >= 0.99 ? 1 : 0;
+    onThrottle += throttle >= 0.01 ? 1 : 0;
+    onBrake += t.f[TelemetryRecord::kBrake] >= 0.01 ? 1 : 0;
     std::int32_t speed = truncToInt(t.f[TelemetryRecord::kSpeed] * 10.0f);
     minimumSpeed = std::min(minimumSpeed, speed);
     maximumSpeed = std::max(maximumSpeed, speed);
   }
+};
+
+std::string lapStatistics(const ViewerStores& stores, int lap) {
+  int first = stores.lapStart[static_cast<std::size_t>(lap)];
+  int end = stores.lapStart[static_cast<std::size_t>(lap + 1)];
+  std::int64_t n = std::max(1, end - first);
+  LapCounts counts;
+  if (first >= 0 && end <= kSampleCapacity) {
+    const TelemetryRecord* rows = stores.telemetryTable.data();
+    for (int s = first; s < end; ++s) counts.add(rows[s]);
+  } else {
+    for (int s = first; s < end; ++s)
+      counts.add(stores.telemetryTable[static_cast<std::size_t>(clampRow(s))]);
+  }
+  auto [fullThrottle, onThrottle, onBrake, minimumSpeed, maximumSpeed] = counts;
   return statisticText(static_cast<std::int32_t>(fullThrottle * 1000 / n), Column::kPercent) +
          statisticText(static_cast<std::int32_t>(onThrottle * 1000 / n), Column::kPercent) +
          statisticText(static_cast<std::int32_t>(onBrake * 1000 / n), Column::kPercent) +
