@@ -14,63 +14,55 @@ constexpr int kRecordsSkippedAtStart = 100;
 constexpr int kRecordsBackAfterGap = 50;
 constexpr std::size_t kEndMargin = 120;
 
-// The floats of one record, taken out of the file's bytes once: the rows written from them
-// could otherwise be taken to overlap those bytes and make every value be read again.
-template <TelLayout kLayout>
-struct RecordFloats {
-  static constexpr int kCount = telRecordSize(kLayout) / 4;
-  float value[kCount];
-
-  explicit RecordFloats(const std::uint8_t* record) { loadF32s(record, value, kCount); }
-};
-
 // One record of a layout with a distance and per-wheel values into the rows of frame s:
 // clutch, the ten values from the map position on and the wear averaged with frame s - 1,
-// the temperatures as they are.
+// the temperatures as they are. Every value is read from the record once, in runs of
+// floats that lie side by side.
 template <TelLayout kLayout>
-void placeAveraged(ViewerStores& stores, int s, const RecordFloats<kLayout>& record) {
+void placeAveraged(ViewerStores& stores, int s, const std::uint8_t* record) {
   constexpr TelRecordMap map = telRecordMap(kLayout);
-  const float* value = record.value;
+  auto valuesAt = [record](int firstFloat) { return record + 4 * firstFloat; };
   std::size_t row = static_cast<std::size_t>(s);
   std::size_t previous = static_cast<std::size_t>(clampRow(s - 1));
 
   FrameRecord& frame = stores.frameTable[row];
   float clutchBefore = static_cast<float>(stores.frameTable[previous].f[FrameRecord::kClutch]);
-  frame.f[FrameRecord::kClutch] =
-      truncToInt((value[TelemetrySample::kClutch] * 10000.0f + clutchBefore) / 2.0f);
+  float clutch = loadF32(valuesAt(TelemetrySample::kClutch));
+  frame.f[FrameRecord::kClutch] = truncToInt((clutch * 10000.0f + clutchBefore) / 2.0f);
 
   // The row before is taken first: for the first row of the store it is the row itself.
   constexpr int kFirst = TelemetryRecord::kMapX;
   constexpr int kAveraged = TelemetryRecord::kLongForce - kFirst + 1;
+  float value[kAveraged];
   float before[kAveraged];
+  loadF32s(valuesAt(kFirst), value, kAveraged);
   std::memcpy(before, stores.telemetryTable[previous].f + kFirst, sizeof before);
   TelemetryRecord& telemetry = stores.telemetryTable[row];
-  for (int i = 0; i < kAveraged; ++i)
-    telemetry.f[kFirst + i] = (value[kFirst + i] + before[i]) / 2.0f;
+  for (int i = 0; i < kAveraged; ++i) telemetry.f[kFirst + i] = (value[i] + before[i]) / 2.0f;
   for (int wheel = 0; wheel < 4; ++wheel)
-    for (int v = 0; v < 3; ++v)
-      telemetry.f[TelemetryRecord::tyreTemp(wheel, v)] =
-          value[map.tyreTemps + map.wheelStride * wheel + v];
+    loadF32s(valuesAt(map.tyreTemps + map.wheelStride * wheel),
+             telemetry.f + TelemetryRecord::tyreTemp(wheel, 0), 3);
 
   if constexpr (map.contactPatch >= 0) {
     ContactPatchRecord& patch = stores.contactPatchTable[row];
     for (int wheel = 0; wheel < 4; ++wheel)
-      for (int v = 0; v < 3; ++v)
-        patch.f[3 * wheel + v] = value[map.contactPatch + map.wheelStride * wheel + v];
+      loadF32s(valuesAt(map.contactPatch + map.wheelStride * wheel), patch.f + 3 * wheel, 3);
   }
   if constexpr (map.wear >= 0) {
+    float wear[4];
     float wearBefore[4];
+    loadF32s(valuesAt(map.wear), wear, 4);
     std::memcpy(wearBefore, stores.extraTable[previous].f, sizeof wearBefore);
     ExtraRecord& extra = stores.extraTable[row];
     for (int wheel = 0; wheel < 4; ++wheel)
-      extra.f[wheel] = (value[map.wear + wheel] + wearBefore[wheel]) / 2.0f;
+      extra.f[wheel] = (wear[wheel] + wearBefore[wheel]) / 2.0f;
   }
 }
 
 template <TelLayout kLayout>
 class DistanceAlignment {
  public:
-  DistanceAlignment(ByteReader& in, std::size_t dataOffset, ViewerStores& stores)
+  DistanceAlignment(const ByteReader& in, std::size_t dataOffset, ViewerStores& stores)
       : in_(in), dataOffset_(dataOffset), stores_(stores) {}
 
   void run(int s0, int end) {
@@ -157,11 +149,11 @@ class DistanceAlignment {
       static_assert(sizeof row.f == kRecord);
       loadF32s(record, row.f, kRecord / 4);
     } else {
-      placeAveraged<kLayout>(stores_, s, RecordFloats<kLayout>(record));
+      placeAveraged<kLayout>(stores_, s, record);
     }
   }
 
-  ByteReader& in_;
+  ByteReader in_;
   std::size_t dataOffset_;
   ViewerStores& stores_;
 };
