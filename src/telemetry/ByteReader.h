@@ -1,11 +1,62 @@
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <span>
+#include <type_traits>
 
 namespace lv {
+
+// Little-endian value of the `kCount` (1..8) bytes at `p`, all of which must exist. Odd
+// counts are put together from loads of whole sizes: bytes copied into part of a wider
+// variable and read back as a whole stall the processor's store forwarding.
+template <int kCount>
+std::uint64_t loadLittleEndian(const std::uint8_t* p) {
+  static_assert(kCount >= 1 && kCount <= 8);
+  if constexpr (kCount == 3) {
+    return loadLittleEndian<2>(p) | loadLittleEndian<1>(p + 2) << 16;
+  } else if constexpr (kCount > 4 && kCount < 8) {
+    return loadLittleEndian<4>(p) | loadLittleEndian<kCount - 4>(p + 4) << 32;
+  } else if constexpr (std::endian::native == std::endian::little) {
+    using Word = std::conditional_t<
+        kCount == 1, std::uint8_t,
+        std::conditional_t<kCount == 2, std::uint16_t,
+                           std::conditional_t<kCount == 4, std::uint32_t, std::uint64_t>>>;
+    Word value;
+    std::memcpy(&value, p, kCount);
+    return value;
+  } else {
+    std::uint64_t value = 0;
+    for (int i = 0; i < kCount; ++i) value |= static_cast<std::uint64_t>(p[i]) << (8 * i);
+    return value;
+  }
+}
+inline std::uint16_t loadU16(const std::uint8_t* p) {
+  return static_cast<std::uint16_t>(loadLittleEndian<2>(p));
+}
+inline std::uint32_t loadU24(const std::uint8_t* p) {
+  return static_cast<std::uint32_t>(loadLittleEndian<3>(p));
+}
+inline std::uint32_t loadU32(const std::uint8_t* p) {
+  return static_cast<std::uint32_t>(loadLittleEndian<4>(p));
+}
+inline std::uint64_t loadU64(const std::uint8_t* p) {
+  return loadLittleEndian<8>(p);
+}
+inline float loadF32(const std::uint8_t* p) {
+  return std::bit_cast<float>(loadU32(p));
+}
+
+// `count` little-endian floats from `p`, all of whose bytes must exist, into `out`.
+inline void loadF32s(const std::uint8_t* p, float* out, std::size_t count) {
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(out, p, count * sizeof(float));
+  } else {
+    for (std::size_t i = 0; i < count; ++i) out[i] = loadF32(p + 4 * i);
+  }
+}
 
 // Little-endian reader over an in-memory file image. Reads past the end fill only the bytes
 // that exist and leave the rest zero, the way a short read into a zero-initialised variable
@@ -39,20 +90,21 @@ class ByteReader {
     }
     return value;
   }
-  std::uint8_t u8() { return static_cast<std::uint8_t>(readUnsigned(1)); }
-  std::uint16_t u16() { return static_cast<std::uint16_t>(readUnsigned(2)); }
-  std::uint32_t u24() { return readUnsigned(3); }
-  std::uint32_t u32() { return readUnsigned(4); }
-  std::int32_t i32() { return static_cast<std::int32_t>(readUnsigned(4)); }
-  float f32() {
-    std::uint32_t raw = u32();
-    float value;
-    std::memcpy(&value, &raw, sizeof value);
-    return value;
-  }
+  std::uint8_t u8() { return static_cast<std::uint8_t>(read<1>()); }
+  std::uint16_t u16() { return static_cast<std::uint16_t>(read<2>()); }
+  std::uint32_t u24() { return read<3>(); }
+  std::uint32_t u32() { return read<4>(); }
+  std::int32_t i32() { return static_cast<std::int32_t>(read<4>()); }
+  float f32() { return std::bit_cast<float>(u32()); }
   float peekF32() const {
-    ByteReader copy = *this;
-    return copy.f32();
+    const std::uint8_t* here = peekBytes(4);
+    return here != nullptr ? loadF32(here) : ByteReader(*this).f32();
+  }
+
+  // The next `count` bytes in place when all of them lie inside the image, else nullptr;
+  // the position stays. Lets a parser check a whole record once and then read it directly.
+  const std::uint8_t* peekBytes(std::size_t count) const {
+    return remaining() >= count ? bytes_.data() + pos_ : nullptr;
   }
 
   // Copies up to `count` bytes into `out`; bytes past the end of the image become zero.
@@ -76,6 +128,14 @@ class ByteReader {
   }
 
  private:
+  template <int kCount>
+  std::uint32_t read() {
+    if (remaining() < kCount) return readUnsigned(kCount);
+    auto value = static_cast<std::uint32_t>(loadLittleEndian<kCount>(bytes_.data() + pos_));
+    pos_ += kCount;
+    return value;
+  }
+
   std::span<const std::uint8_t> bytes_;
   std::size_t pos_ = 0;
 };

@@ -47,19 +47,6 @@ const std::vector<int>& layoutFloatOrder(TelLayout layout) {
 
 }  // namespace
 
-int telRecordSize(TelLayout layout) {
-  switch (layout) {
-    case TelLayout::kVersion7:
-      return 164;
-    case TelLayout::kVersion6:
-      return 160;
-    case TelLayout::kVersion5:
-      return 112;
-    default:
-      return 96;
-  }
-}
-
 TelFileShape telFileShape(std::int32_t versionWord) {
   TelLayout layout;
   if (versionWord == 7) {

@@ -26,7 +26,42 @@ struct TelFileShape {
 // distance float of its first record, which reads as a large number when it is positive.
 TelFileShape telFileShape(std::int32_t versionWord);
 
-int telRecordSize(TelLayout layout);
+constexpr int telRecordSize(TelLayout layout) {
+  switch (layout) {
+    case TelLayout::kVersion7:
+      return 164;
+    case TelLayout::kVersion6:
+      return 160;
+    case TelLayout::kVersion5:
+      return 112;
+    default:
+      return 96;
+  }
+}
+
+// Where a record keeps the values placed per wheel, in floats from its start: temperature v
+// of wheel w at `tyreTemps` (or `contactPatch`) + `wheelStride` x w + v, the wear of wheel w at
+// `wear` + w; -1 for values the layout does not carry.
+struct TelRecordMap {
+  int wheelStride;
+  int tyreTemps;
+  int contactPatch;
+  int wear;
+};
+
+constexpr TelRecordMap telRecordMap(TelLayout layout) {
+  switch (layout) {
+    case TelLayout::kVersion7:
+    case TelLayout::kVersion6:
+      return {TelemetrySample::tyreTemp(1, 0) - TelemetrySample::tyreTemp(0, 0),
+              TelemetrySample::tyreTemp(0, 0), TelemetrySample::contactPatchTemp(0, 0),
+              TelemetrySample::wear(0)};
+    case TelLayout::kVersion5:
+      return {3, 12, -1, 24};
+    default:
+      return {3, 12, -1, -1};
+  }
+}
 
 // Appends one record of `layout` built from `sample`; `timeSeconds` fills float 0 of the
 // time-stepped layout. A file without version word gets the layout of version 1.

@@ -121,6 +121,48 @@ TEST(ReplayReader, LastTenFramesOfDataAreNotRead) {
   EXPECT_GE(result.end, 9);
 }
 
+// Reads past the end of the file yield zeros, also where a frame is decoded in one piece:
+// a frame cut anywhere by the end of the file reads as the same bytes followed by zeros.
+TEST(ReplayReader, FrameAtTheEndOfTheFileReadsAsIfZerosFollowed) {
+  FramePlan frame = frameAt(123456, 42);
+  frame.statusSlotValue = 0;
+  frame.statusWord = 0x11223344;
+  frame.block22 = 0x556677;
+  frame.clockFlag = 1;
+  frame.clock = 9876;
+  for (int i = 3; i < 28; ++i) frame.carBytes[i] = static_cast<std::uint8_t>(37 * i + 11);
+  // The car state closes the frame, so its engine word is read from the bytes behind it.
+  frame.engineTemps = false;
+  ReplayPlan plan;
+  plan.frames = {frame};
+  plan.trailingFrames = 0;
+  std::vector<std::uint8_t> full = test::buildReplay(plan);
+  const std::size_t frameLength = 8 + 8 + 20 + 8 + 32;
+  const std::size_t frameStart = full.size() - frameLength;
+  for (std::uint8_t byte : {0xEE, 0xEE, 0x08, 0x00, 0x34, 0x12}) full.push_back(byte);
+  full.resize(full.size() + 60, 0xEE);
+
+  ViewerStores whole;
+  ASSERT_EQ(readReplay(full, whole).end, 1);
+  EXPECT_EQ(whole.frameTable[0].f[FrameRecord::kEngineTemps], 0x1234);
+
+  // From the first cut at which the frame is still read (more than ten lengths of the
+  // section header remain) to the whole image.
+  for (std::size_t cut = frameStart + 61; cut <= full.size(); ++cut) {
+    std::vector<std::uint8_t> part(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(cut));
+    std::vector<std::uint8_t> padded = part;
+    padded.resize(cut + 100, 0);
+    ViewerStores fromPart;
+    ViewerStores fromPadded;
+    ASSERT_EQ(readReplay(part, fromPart).end, 1) << cut;
+    ASSERT_EQ(readReplay(padded, fromPadded).end, 1) << cut;
+    for (int field = 0; field < 26; ++field)
+      EXPECT_EQ(fromPart.frameTable[0].f[field], fromPadded.frameTable[0].f[field])
+          << "cut " << cut << " field " << field;
+    EXPECT_EQ(fromPart.raceClockBySecond[0], 9876) << cut;
+  }
+}
+
 TEST(ReplayReader, RaceStartAndClockBySecond) {
   ReplayPlan plan = drivingReplay(130);
   for (int i = 0; i < 130; ++i) {

@@ -81,6 +81,47 @@ TEST(TelemetryAttachment, EveryDistanceLayoutAlignsRecordToFrame) {
   }
 }
 
+TEST(TelemetryAttachment, EveryValueOfARecordLandsInItsField) {
+  const TelLayout layouts[] = {TelLayout::kVersion7, TelLayout::kVersion6, TelLayout::kVersion5,
+                               TelLayout::kVersion1};
+  const std::int32_t words[] = {7, 6, 5, 1};
+  for (int l = 0; l < 4; ++l) {
+    TelLayout layout = layouts[l];
+    TelRecordMap map = telRecordMap(layout);
+    AlignedDrive d;
+    for (std::size_t r = 0; r < d.samples.size(); ++r)
+      for (int i = TelemetrySample::kMapX; i < TelemetrySample::kFloats; ++i)
+        d.samples[r][i] = static_cast<float>(1000 * i) + static_cast<float>(r);
+    attachTelemetry(encodeTelFile(words[l], layout, d.samples), d.stores, 0, kFrames, 60);
+
+    const int s = 250;
+    const TelemetrySample& sample = d.samples[static_cast<std::size_t>(s + kLead)];
+    const TelemetryRecord& row = d.stores.telemetryTable[s];
+    const TelemetryRecord& before = d.stores.telemetryTable[s - 1];
+    for (int i = TelemetryRecord::kMapX; i <= TelemetryRecord::kLongForce; ++i)
+      EXPECT_EQ(row.f[i], (sample[i] + before.f[i]) / 2.0f) << words[l] << " field " << i;
+    for (int wheel = 0; wheel < 4; ++wheel) {
+      for (int v = 0; v < 3; ++v) {
+        EXPECT_EQ(row.f[TelemetryRecord::tyreTemp(wheel, v)],
+                  sample[TelemetrySample::tyreTemp(wheel, v)])
+            << words[l] << " wheel " << wheel << " value " << v;
+        EXPECT_EQ(
+            d.stores.contactPatchTable[s].f[3 * wheel + v],
+            map.contactPatch >= 0 ? sample[TelemetrySample::contactPatchTemp(wheel, v)] : 0.0f)
+            << words[l] << " wheel " << wheel << " value " << v;
+      }
+      EXPECT_EQ(
+          d.stores.extraTable[s].f[wheel],
+          map.wear >= 0
+              ? (sample[TelemetrySample::wear(wheel)] + d.stores.extraTable[s - 1].f[wheel]) / 2.0f
+              : 0.0f)
+          << words[l] << " wheel " << wheel;
+    }
+    EXPECT_EQ(row.f[0], 0.0f) << words[l];
+    EXPECT_EQ(row.f[1], 0.0f) << words[l];
+  }
+}
+
 TEST(TelemetryAttachment, FileWithoutVersionWordIsCopiedWhole) {
   AlignedDrive d;
   auto tel = encodeTelFile(0, TelLayout::kUnversioned, d.samples);
@@ -140,6 +181,35 @@ TEST(TelemetryAttachment, TimeSteppedRecordsLandByTime) {
   EXPECT_FLOAT_EQ(stores.telemetryTable[38].f[0], 1000.0f);
   EXPECT_EQ(stores.frameTable[38].f[20], 2500);
   EXPECT_GT(stores.telemetryTable[300].f[7], 290.0f);
+}
+
+TEST(TelemetryAttachment, TimeSteppedRecordsFillTheContactPatchesWhileTheyAreShown) {
+  ViewerStores stores;
+  stores.segmentCount = 1;
+  stores.contactPatchMode = 1;
+  std::vector<TelemetrySample> samples(600);
+  std::vector<float> times(600);
+  for (int r = 0; r < 600; ++r) {
+    for (int i = TelemetrySample::kClutch; i < TelemetrySample::kFloats; ++i)
+      samples[static_cast<std::size_t>(r)][i] = static_cast<float>(1000 * i + r);
+    times[static_cast<std::size_t>(r)] = static_cast<float>(r) * 0.016f;
+  }
+  for (int s = 0; s < 600; ++s) stores.frameTable[static_cast<std::size_t>(s)].f[1] = s;
+  attachTelemetry(encodeTelFile(2, TelLayout::kTimeStepped, samples, times), stores, 0, 600, 60);
+  // Record 40 belongs to frame 38; version 2 carries no clutch.
+  const TelemetrySample& sample = samples[40];
+  const TelemetryRecord& row = stores.telemetryTable[38];
+  for (int i = TelemetryRecord::kMapX; i <= TelemetryRecord::kLongForce; ++i)
+    EXPECT_EQ(row.f[i], sample[i]) << i;
+  for (int wheel = 0; wheel < 4; ++wheel) {
+    for (int v = 0; v < 3; ++v) {
+      EXPECT_EQ(stores.contactPatchTable[38].f[3 * wheel + v],
+                sample[TelemetrySample::tyreTemp(wheel, v)]);
+      EXPECT_EQ(row.f[TelemetryRecord::tyreTemp(wheel, v)], 0.0f);
+    }
+  }
+  EXPECT_EQ(row.f[0], 0.0f);
+  EXPECT_EQ(stores.frameTable[38].f[FrameRecord::kClutch], 0);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "viewer/load/ViewerStores.h"
 
@@ -8,7 +9,7 @@ namespace lv {
 
 // Decodes the 28 data bytes of a car-state block into the fields of a frame record
 // (0, 2..19 and 25); the other fields are left as they are.
-void decodeCarState(const std::uint8_t (&bytes)[28], FrameRecord& frame);
+void decodeCarState(std::span<const std::uint8_t, 28> bytes, FrameRecord& frame);
 
 // Value of the low `bits` bits taken as a two's-complement number.
 constexpr std::int32_t signedBits(std::int32_t value, int bits) {

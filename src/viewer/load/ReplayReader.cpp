@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "telemetry/ByteReader.h"
 #include "viewer/load/CarStateDecoder.h"
@@ -115,11 +116,69 @@ void readLapRecordBlocks(ByteReader& in, const DriverTable& table, bool appendAl
   }
 }
 
+// Reads within one frame at offsets from its start, without a bounds check per read: the
+// bytes behind it are ones the frame's decoding is sure to stay inside (see FrameWindow).
+class FrameBytes {
+ public:
+  explicit FrameBytes(const std::uint8_t* data) : data_(data) {}
+
+  std::size_t offset() const { return offset_; }
+  void seek(std::size_t offset) { offset_ = offset; }
+  void skip(std::size_t count) { offset_ += count; }
+  const std::uint8_t* here() const { return data_ + offset_; }
+
+  std::uint8_t u8() { return data_[offset_++]; }
+  std::uint16_t u16() { return static_cast<std::uint16_t>(take(2, loadU16(here()))); }
+  std::uint32_t u24() { return take(3, loadU24(here())); }
+  std::int32_t i32() { return static_cast<std::int32_t>(take(4, loadU32(here()))); }
+
+ private:
+  std::uint32_t take(std::size_t count, std::uint32_t value) {
+    offset_ += count;
+    return value;
+  }
+
+  const std::uint8_t* data_;
+  std::size_t offset_ = 0;
+};
+
+// Block headers are read only before the frame's end, and no block reads further than 38
+// bytes past its header (a car-state block: 28 bytes, then the length and first word of the
+// block behind it). A frame with this many bytes behind its end is read in place.
+constexpr std::size_t kReachPastFrameEnd = 40;
+
+// The bytes of the frame at `start` with `length`, and the reach past its end. Near the end
+// of the file they are copied into a zero-filled buffer, which reads exactly as reads past
+// the end of the file do.
+class FrameWindow {
+ public:
+  explicit FrameWindow(std::span<const std::uint8_t> file) : file_(file) {}
+
+  FrameBytes at(std::size_t start, std::size_t length) {
+    std::size_t reach = length + kReachPastFrameEnd;
+    if (start < file_.size() && file_.size() - start >= reach)
+      return FrameBytes(file_.data() + start);
+    tail_.assign(reach, 0);
+    if (start < file_.size())
+      std::memcpy(tail_.data(), file_.data() + start, std::min(reach, file_.size() - start));
+    return FrameBytes(tail_.data());
+  }
+
+ private:
+  std::span<const std::uint8_t> file_;
+  std::vector<std::uint8_t> tail_;
+};
+
 class FrameDecoder {
  public:
-  FrameDecoder(ByteReader& in, ViewerStores& stores, std::int32_t playerSlot, int fps,
-               ReplayReadResult& result)
-      : in_(in), stores_(stores), playerSlot_(playerSlot), fps_(fps), result_(result) {}
+  FrameDecoder(ByteReader& in, std::span<const std::uint8_t> file, ViewerStores& stores,
+               std::int32_t playerSlot, int fps, ReplayReadResult& result)
+      : in_(in),
+        window_(file),
+        stores_(stores),
+        playerSlot_(playerSlot),
+        fps_(fps),
+        result_(result) {}
 
   void run(int s0) {
     std::size_t fileLength = in_.size();
@@ -134,75 +193,88 @@ class FrameDecoder {
       // A zero length would never reach the next frame.
       if (frameLength == 0) break;
       lastLength = frameLength;
+      FrameBytes frame = window_.at(p, frameLength);
       p += frameLength;
-      in_.skip(2);
-      std::int32_t counter = in_.i32();
-      if (counter > 10000) segmentBase_ = counter - 65536;
-      std::int64_t carState = scanBlocks(p, s);
-      if (carState < 0) continue;
-      if (s == gapFrame_ || s == s0 + 4) recordSegmentStart(counter);
-      decodeFrame(static_cast<std::size_t>(carState),
-                  stores_.frameTable[static_cast<std::size_t>(s)]);
-      ++s;
+      if (decodeFrame(frame, frameLength, s, s0)) ++s;
     }
     result_.end = s;
   }
 
  private:
-  std::int64_t scanBlocks(std::size_t frameEnd, int s) {
-    std::int64_t carState = -1;
-    for (int n = 0; n < kMaxBlocksPerFrame && in_.position() < frameEnd; ++n) {
-      std::uint16_t type = in_.u16();
-      std::uint16_t length = in_.u16();
+  FrameRecord& row(int s) { return stores_.frameTable[static_cast<std::size_t>(s)]; }
+
+  // False when the frame has no car-state block and is dropped.
+  bool decodeFrame(FrameBytes& in, std::size_t frameLength, int s, int s0) {
+    in.seek(4);
+    std::int32_t counter = in.i32();
+    if (counter > 10000) segmentBase_ = counter - 65536;
+    std::size_t carState = scanBlocks(in, frameLength, s);
+    if (carState == kNoCarState) return false;
+    if (s == gapFrame_ || s == s0 + 4) recordSegmentStart(counter);
+    in.seek(carState);
+    FrameRecord& frame = row(s);
+    decodeCarState(std::span<const std::uint8_t, 28>(in.here(), 28), frame);
+    in.skip(30);
+    if (in.u16() == 8) frame.f[FrameRecord::kEngineTemps] = static_cast<std::int32_t>(in.u16());
+    return true;
+  }
+
+  static constexpr std::size_t kNoCarState = SIZE_MAX;
+
+  // Offset of the last car-state block's data, or kNoCarState.
+  std::size_t scanBlocks(FrameBytes& in, std::size_t frameEnd, int s) {
+    std::size_t carState = kNoCarState;
+    for (int n = 0; n < kMaxBlocksPerFrame && in.offset() < frameEnd; ++n) {
+      std::uint16_t type = in.u16();
+      std::uint16_t length = in.u16();
       if (type == kCarState && length == 32) {
-        carState = static_cast<std::int64_t>(in_.position());
-        in_.skip(28);
+        carState = in.offset();
+        in.skip(28);
       } else if (type == kFrameNumber) {
-        readFrameNumber(length, s);
+        readFrameNumber(in, length, s);
       } else if (type == kPlayerStatus && length == 20) {
-        readPlayerStatus(s);
+        readPlayerStatus(in, s);
       } else if (type == kRaceClock) {
-        readRaceClock(s);
+        readRaceClock(in, s);
       } else {
-        skipPadded(static_cast<std::int64_t>(length) - 4);
+        skipPadded(in, static_cast<std::int64_t>(length) - 4);
       }
     }
     return carState;
   }
 
-  void skipPadded(std::int64_t dataBytes) {
-    if (dataBytes < 0) dataBytes = 0;
-    in_.skip((dataBytes + 3) / 4 * 4);
+  static void skipPadded(FrameBytes& in, std::int64_t dataBytes) {
+    if (dataBytes > 0) in.skip(static_cast<std::size_t>((dataBytes + 3) / 4 * 4));
   }
 
-  void readFrameNumber(std::uint16_t length, int s) {
-    std::int32_t number = in_.i32();
-    FrameRecord& frame = stores_.frameTable[static_cast<std::size_t>(s)];
-    frame.f[FrameRecord::kFrameNumber] = number;
+  void readFrameNumber(FrameBytes& in, std::uint16_t length, int s) {
+    std::int32_t number = in.i32();
+    row(s).f[FrameRecord::kFrameNumber] = number;
     if (s > 0) {
-      std::int32_t previous =
-          stores_.frameTable[static_cast<std::size_t>(s - 1)].f[FrameRecord::kFrameNumber];
+      std::int32_t previous = row(s - 1).f[FrameRecord::kFrameNumber];
       if (static_cast<std::int64_t>(number) - previous > 1) gapFrame_ = s + 4;
     }
-    skipPadded(static_cast<std::int64_t>(length) - 8);
+    skipPadded(in, static_cast<std::int64_t>(length) - 8);
   }
 
-  void readPlayerStatus(int s) {
-    std::uint16_t value = in_.u16();
+  void readPlayerStatus(FrameBytes& in, int s) {
+    std::uint16_t value = in.u16();
     if (value / 64 == playerSlot_) {
-      in_.skip(7);
-      FrameRecord& frame = stores_.frameTable[static_cast<std::size_t>(s)];
-      frame.f[FrameRecord::kStatusWord] = in_.i32();
-      frame.f[FrameRecord::kPlayerBlock3] = static_cast<std::int32_t>(in_.u24());
+      in.skip(7);
+      FrameRecord& frame = row(s);
+      frame.f[FrameRecord::kStatusWord] = in.i32();
+      frame.f[FrameRecord::kPlayerBlock3] = static_cast<std::int32_t>(in.u24());
     } else {
-      in_.skip(14);
+      in.skip(14);
     }
   }
 
-  void readRaceClock(int s) {
-    std::uint8_t flag = in_.u8();
-    std::uint32_t clock = in_.u24();
-    int second = s / fps_;
+  void readRaceClock(FrameBytes& in, int s) {
+    std::uint8_t flag = in.u8();
+    std::uint32_t clock = in.u24();
+    // The rate is 60 or 36: division by a constant is a multiplication, far cheaper than a
+    // division by a variable in every frame.
+    int second = fps_ == 60 ? s / 60 : s / 36;
     if (second < kRaceClockSeconds)
       stores_.raceClockBySecond[static_cast<std::size_t>(second)] =
           static_cast<std::int32_t>(clock);
@@ -221,16 +293,8 @@ class FrameDecoder {
     }
   }
 
-  void decodeFrame(std::size_t carStatePosition, FrameRecord& frame) {
-    in_.seek(carStatePosition);
-    std::uint8_t bytes[28];
-    in_.readBytes(bytes, sizeof bytes);
-    decodeCarState(bytes, frame);
-    in_.skip(2);
-    if (in_.u16() == 8) frame.f[FrameRecord::kEngineTemps] = static_cast<std::int32_t>(in_.u16());
-  }
-
   ByteReader& in_;
+  FrameWindow window_;
   ViewerStores& stores_;
   std::int32_t playerSlot_;
   int fps_;
@@ -266,7 +330,7 @@ ReplayReadResult readReplay(std::span<const std::uint8_t> file, ViewerStores& st
 
   readLapRecordBlocks(in, table, table.entries >= 2, result.records);
   stores.segmentCount = 0;
-  FrameDecoder(in, stores, playerSlot, result.fps, result).run(stores.sampleCount);
+  FrameDecoder(in, file, stores, playerSlot, result.fps, result).run(stores.sampleCount);
   return result;
 }
 

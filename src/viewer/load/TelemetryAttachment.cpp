@@ -14,17 +14,60 @@ constexpr int kRecordsSkippedAtStart = 100;
 constexpr int kRecordsBackAfterGap = 50;
 constexpr std::size_t kEndMargin = 120;
 
+// One record of a layout with a distance and per-wheel values into the rows of frame s:
+// clutch, the ten values from the map position on and the wear averaged with frame s - 1,
+// the temperatures as they are. Every value is read from the record once, in runs of
+// floats that lie side by side.
+template <TelLayout kLayout>
+void placeAveraged(ViewerStores& stores, int s, const std::uint8_t* record) {
+  constexpr TelRecordMap map = telRecordMap(kLayout);
+  auto valuesAt = [record](int firstFloat) { return record + 4 * firstFloat; };
+  std::size_t row = static_cast<std::size_t>(s);
+  std::size_t previous = static_cast<std::size_t>(clampRow(s - 1));
+
+  FrameRecord& frame = stores.frameTable[row];
+  float clutchBefore = static_cast<float>(stores.frameTable[previous].f[FrameRecord::kClutch]);
+  float clutch = loadF32(valuesAt(TelemetrySample::kClutch));
+  frame.f[FrameRecord::kClutch] = truncToInt((clutch * 10000.0f + clutchBefore) / 2.0f);
+
+  // The row before is taken first: for the first row of the store it is the row itself.
+  constexpr int kFirst = TelemetryRecord::kMapX;
+  constexpr int kAveraged = TelemetryRecord::kLongForce - kFirst + 1;
+  float value[kAveraged];
+  float before[kAveraged];
+  loadF32s(valuesAt(kFirst), value, kAveraged);
+  std::memcpy(before, stores.telemetryTable[previous].f + kFirst, sizeof before);
+  TelemetryRecord& telemetry = stores.telemetryTable[row];
+  for (int i = 0; i < kAveraged; ++i) telemetry.f[kFirst + i] = (value[i] + before[i]) / 2.0f;
+  for (int wheel = 0; wheel < 4; ++wheel)
+    loadF32s(valuesAt(map.tyreTemps + map.wheelStride * wheel),
+             telemetry.f + TelemetryRecord::tyreTemp(wheel, 0), 3);
+
+  if constexpr (map.contactPatch >= 0) {
+    ContactPatchRecord& patch = stores.contactPatchTable[row];
+    for (int wheel = 0; wheel < 4; ++wheel)
+      loadF32s(valuesAt(map.contactPatch + map.wheelStride * wheel), patch.f + 3 * wheel, 3);
+  }
+  if constexpr (map.wear >= 0) {
+    float wear[4];
+    float wearBefore[4];
+    loadF32s(valuesAt(map.wear), wear, 4);
+    std::memcpy(wearBefore, stores.extraTable[previous].f, sizeof wearBefore);
+    ExtraRecord& extra = stores.extraTable[row];
+    for (int wheel = 0; wheel < 4; ++wheel)
+      extra.f[wheel] = (wear[wheel] + wearBefore[wheel]) / 2.0f;
+  }
+}
+
+template <TelLayout kLayout>
 class DistanceAlignment {
  public:
-  DistanceAlignment(ByteReader& in, TelFileShape shape, ViewerStores& stores)
-      : in_(in),
-        shape_(shape),
-        record_(static_cast<std::int64_t>(shape.recordSize)),
-        stores_(stores) {}
+  DistanceAlignment(const ByteReader& in, std::size_t dataOffset, ViewerStores& stores)
+      : in_(in), dataOffset_(dataOffset), stores_(stores) {}
 
   void run(int s0, int end) {
-    in_.seek(shape_.dataOffset);
-    in_.skip(kRecordsSkippedAtStart * record_);
+    in_.seek(dataOffset_);
+    in_.skip(kRecordsSkippedAtStart * kRecord);
     if (!findFirstMovingRecord()) return;
     std::int32_t startKey = distanceKey(in_.peekF32());
     int s = s0;
@@ -41,23 +84,25 @@ class DistanceAlignment {
       std::int32_t before = frame(clampRow(s - 1)).f[0];
       bool repeat = false;
       if (key < here && here > before && static_cast<std::int64_t>(here) - key < 50000) {
-        in_.skip(record_);
+        in_.skip(kRecord);
       } else if (key > here && here >= before && static_cast<std::int64_t>(key) - here < 700000) {
         repeat = true;
       }
       readRecordInto(s);
-      if (repeat) in_.skip(-record_);
+      if (repeat) in_.skip(-kRecord);
       ++s;
     }
   }
 
  private:
+  static constexpr std::int64_t kRecord = telRecordSize(kLayout);
+
   const FrameRecord& frame(int s) const { return stores_.frameTable[static_cast<std::size_t>(s)]; }
 
   // Leaves the reader at the record after the first one that moved at least 0.03 m.
   bool findFirstMovingRecord() {
     float previous = readDistanceAndAdvance();
-    while (in_.position() + static_cast<std::size_t>(record_) <= in_.size()) {
+    while (in_.position() + static_cast<std::size_t>(kRecord) <= in_.size()) {
       float distance = readDistanceAndAdvance();
       if (distance - previous >= 0.03) return in_.position() < in_.size();
       previous = distance;
@@ -67,7 +112,7 @@ class DistanceAlignment {
 
   float readDistanceAndAdvance() {
     float distance = in_.peekF32();
-    in_.skip(record_);
+    in_.skip(kRecord);
     return distance;
   }
 
@@ -77,70 +122,47 @@ class DistanceAlignment {
   }
 
   void resyncAfterGap() {
-    in_.skip(-kRecordsBackAfterGap * record_);
-    while (in_.position() + 2 * static_cast<std::size_t>(record_) <= in_.size()) {
+    in_.skip(-kRecordsBackAfterGap * kRecord);
+    while (in_.position() + 2 * static_cast<std::size_t>(kRecord) <= in_.size()) {
       float distance = in_.peekF32();
-      in_.skip(record_);
+      in_.skip(kRecord);
       if (in_.peekF32() != distance) {
-        in_.skip(-record_);
+        in_.skip(-kRecord);
         return;
       }
     }
   }
 
+  // A whole record is read where it lies; one cut short by the end of the file is read into a
+  // buffer whose missing bytes are zero.
   void readRecordInto(int s) {
-    std::uint8_t raw[164];
-    in_.readBytes(raw, static_cast<std::size_t>(record_));
-    if (shape_.layout == TelLayout::kUnversioned) {
+    const std::uint8_t* record = in_.peekBytes(kRecord);
+    std::uint8_t partial[kRecord];
+    if (record != nullptr) {
+      in_.skip(kRecord);
+    } else {
+      in_.readBytes(partial, kRecord);
+      record = partial;
+    }
+    if constexpr (kLayout == TelLayout::kUnversioned) {
       TelemetryRecord& row = stores_.telemetryTable[static_cast<std::size_t>(s)];
-      std::memcpy(row.f, raw, sizeof row.f);
-      return;
-    }
-    placeAveraged(s, decodeTelRecord(shape_.layout, std::span<const std::uint8_t>(
-                                                        raw, static_cast<std::size_t>(record_))));
-  }
-
-  void placeAveraged(int s, const TelemetrySample& sample) {
-    std::size_t row = static_cast<std::size_t>(s);
-    std::size_t previous = static_cast<std::size_t>(clampRow(s - 1));
-    FrameRecord& frame = stores_.frameTable[row];
-    float clutchBefore = static_cast<float>(stores_.frameTable[previous].f[FrameRecord::kClutch]);
-    frame.f[FrameRecord::kClutch] =
-        truncToInt((sample[TelemetrySample::kClutch] * 10000.0f + clutchBefore) / 2.0f);
-
-    TelemetryRecord& telemetry = stores_.telemetryTable[row];
-    const TelemetryRecord& telemetryBefore = stores_.telemetryTable[previous];
-    for (int i = 2; i <= 11; ++i) telemetry.f[i] = (sample[i] + telemetryBefore.f[i]) / 2.0f;
-    for (int wheel = 0; wheel < 4; ++wheel) {
-      for (int value = 0; value < 3; ++value) {
-        telemetry.f[TelemetryRecord::tyreTemp(wheel, value)] =
-            sample[TelemetrySample::tyreTemp(wheel, value)];
-      }
-    }
-    if (hasContactPatch()) {
-      ContactPatchRecord& patch = stores_.contactPatchTable[row];
-      for (int wheel = 0; wheel < 4; ++wheel)
-        for (int value = 0; value < 3; ++value)
-          patch.f[3 * wheel + value] = sample[TelemetrySample::contactPatchTemp(wheel, value)];
-    }
-    if (hasWear()) {
-      ExtraRecord& extra = stores_.extraTable[row];
-      const ExtraRecord& extraBefore = stores_.extraTable[previous];
-      for (int wheel = 0; wheel < 4; ++wheel)
-        extra.f[wheel] = (sample[TelemetrySample::wear(wheel)] + extraBefore.f[wheel]) / 2.0f;
+      static_assert(sizeof row.f == kRecord);
+      loadF32s(record, row.f, kRecord / 4);
+    } else {
+      placeAveraged<kLayout>(stores_, s, record);
     }
   }
 
-  bool hasContactPatch() const {
-    return shape_.layout == TelLayout::kVersion6 || shape_.layout == TelLayout::kVersion7;
-  }
-  bool hasWear() const { return hasContactPatch() || shape_.layout == TelLayout::kVersion5; }
-
-  ByteReader& in_;
-  TelFileShape shape_;
-  std::int64_t record_;
+  ByteReader in_;
+  std::size_t dataOffset_;
   ViewerStores& stores_;
 };
+
+template <TelLayout kLayout>
+void alignByDistance(ByteReader& in, std::size_t dataOffset, ViewerStores& stores, int s0,
+                     int end) {
+  DistanceAlignment<kLayout>(in, dataOffset, stores).run(s0, end);
+}
 
 }  // namespace
 
@@ -153,11 +175,21 @@ void attachTelemetry(std::span<const std::uint8_t> telFile, ViewerStores& stores
   if (end <= s0) return;
   ByteReader in(telFile);
   TelFileShape shape = telFileShape(in.i32());
-  if (shape.layout == TelLayout::kTimeStepped) {
-    attachTimeStepped(in, shape, stores, s0, end, fps);
-    return;
+  switch (shape.layout) {
+    case TelLayout::kTimeStepped:
+      attachTimeStepped(in, shape, stores, s0, end, fps);
+      return;
+    case TelLayout::kVersion7:
+      return alignByDistance<TelLayout::kVersion7>(in, shape.dataOffset, stores, s0, end);
+    case TelLayout::kVersion6:
+      return alignByDistance<TelLayout::kVersion6>(in, shape.dataOffset, stores, s0, end);
+    case TelLayout::kVersion5:
+      return alignByDistance<TelLayout::kVersion5>(in, shape.dataOffset, stores, s0, end);
+    case TelLayout::kVersion1:
+      return alignByDistance<TelLayout::kVersion1>(in, shape.dataOffset, stores, s0, end);
+    case TelLayout::kUnversioned:
+      return alignByDistance<TelLayout::kUnversioned>(in, shape.dataOffset, stores, s0, end);
   }
-  DistanceAlignment(in, shape, stores).run(s0, end);
 }
 
 }  // namespace lv

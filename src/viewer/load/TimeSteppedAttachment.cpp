@@ -81,18 +81,29 @@ class TimeAlignment {
     return in_.peekF32();
   }
 
+  // A whole record is read where it lies; one cut short by the end of the file is read into a
+  // buffer whose missing bytes are zero.
   void readRecordInto(int s) {
-    std::size_t row = static_cast<std::size_t>(s);
-    in_.skip(4);
-    float clutch = in_.f32();
-    if (version_ == 3)
-      stores_.frameTable[row].f[FrameRecord::kClutch] = truncToInt(clutch * 10000.0f);
-    TelemetryRecord& telemetry = stores_.telemetryTable[row];
-    if (stores_.contactPatchMode != 0) {
-      for (int i = 2; i <= 11; ++i) telemetry.f[i] = in_.f32();
-      for (float& value : stores_.contactPatchTable[row].f) value = in_.f32();
+    const std::uint8_t* record = in_.peekBytes(kRecord);
+    std::uint8_t partial[kRecord];
+    if (record != nullptr) {
+      in_.skip(kRecord);
     } else {
-      for (int i = 2; i <= 23; ++i) telemetry.f[i] = in_.f32();
+      in_.readBytes(partial, kRecord);
+      record = partial;
+    }
+    std::size_t row = static_cast<std::size_t>(s);
+    if (version_ == 3) {
+      float clutch = loadF32(record + 4);
+      stores_.frameTable[row].f[FrameRecord::kClutch] = truncToInt(clutch * 10000.0f);
+    }
+    TelemetryRecord& telemetry = stores_.telemetryTable[row];
+    const std::uint8_t* values = record + 8;  // floats 2 .. 23
+    if (stores_.contactPatchMode != 0) {
+      loadF32s(values, telemetry.f + 2, 10);
+      loadF32s(values + 40, stores_.contactPatchTable[row].f, 12);
+    } else {
+      loadF32s(values, telemetry.f + 2, 22);
       telemetry.f[0] = 1000.0f;
     }
   }
