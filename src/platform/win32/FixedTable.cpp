@@ -24,4 +24,8 @@ void RawTable::clear() {
   if (VirtualAlloc(data_, bytes_, MEM_COMMIT, PAGE_READWRITE) == nullptr) throw std::bad_alloc();
 }
 
+// Committed pages are cleared at their first touch, and only a touch gets them: a write from a
+// second thread could meet the load's own writes, so the load touches them itself.
+void RawTable::prepare(std::size_t, std::size_t) {}
+
 }  // namespace lv

@@ -1,7 +1,10 @@
 #include "viewer/load/FixedTable.h"
 
 #include <sys/mman.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <new>
 
 namespace lv {
@@ -19,6 +22,21 @@ RawTable::~RawTable() {
 
 void RawTable::clear() {
   madvise(data_, bytes_, MADV_DONTNEED);
+}
+
+void RawTable::prepare(std::size_t firstByte, std::size_t bytes) {
+#ifdef MADV_POPULATE_WRITE
+  if (firstByte >= bytes_) return;
+  bytes = std::min(bytes, bytes_ - firstByte);
+  auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+  auto start = reinterpret_cast<std::uintptr_t>(data_) + firstByte;
+  std::uintptr_t first = start & ~(page - 1);
+  std::uintptr_t end = (start + bytes + page - 1) & ~(page - 1);
+  madvise(reinterpret_cast<void*>(first), end - first, MADV_POPULATE_WRITE);
+#else
+  (void)firstByte;
+  (void)bytes;
+#endif
 }
 
 }  // namespace lv

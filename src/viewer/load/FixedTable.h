@@ -17,6 +17,9 @@ class RawTable {
 
   // Gives every row back to the system; they read as zeros again.
   void clear();
+  // Has the system hand out the pages of these bytes now, zeros still, rather than at their
+  // first write; bytes beyond the table are left out. Where the system cannot, nothing happens.
+  void prepare(std::size_t firstByte, std::size_t bytes);
 
  protected:
   void* data_ = nullptr;
@@ -34,6 +37,9 @@ class FixedTable : public RawTable {
   T* data() { return static_cast<T*>(data_); }
   const T* data() const { return static_cast<const T*>(data_); }
   std::span<T> rows(std::size_t first, std::size_t count) { return {data() + first, count}; }
+  void prepareRows(std::size_t first, std::size_t count) {
+    prepare(first * sizeof(T), count * sizeof(T));
+  }
 
  private:
   std::size_t rows_;
