@@ -159,15 +159,22 @@ struct Drive {
     const int first = s.lapStart[static_cast<std::size_t>(lap)];
     const int count = s.lapSampleCount(lap);
     const float floats[] = {nan, inf, -inf, 3e38f, -3e38f, 1e10f, -1e10f, 0.0f};
+    // Headings are truncated to ints and then compared with 180 added: within the int range.
+    const float headings[] = {nan, 1e8f, -1e8f, 359.75f, -0.0f, 1e-30f};
     const std::int32_t ints[] = {low, high, low + 1, high - 1, -5, 0};
+    // The suspension and wheel-turn fields (12 to 19) are added and subtracted as ints by the
+    // rules, where values near the int range would overflow: large ones only.
+    const std::int32_t summed[] = {1 << 28, -(1 << 28), -5, 0};
     for (int n = 0; n < 60; ++n) {
       auto k = static_cast<std::size_t>(first + static_cast<int>(random() % count));
       TelemetryRecord& t = s.telemetryTable[k];
       FrameRecord& f = s.frameTable[k];
       t.f[random() % 24] = floats[random() % std::size(floats)];
       t.f[random() % 24] = floats[random() % std::size(floats)];
-      f.f[2 + random() % 24] = ints[random() % std::size(ints)];
-      s.headingTable[k] = floats[random() % std::size(floats)];
+      const std::size_t field = 2 + random() % 24;
+      f.f[field] = field >= 12 && field <= 19 ? summed[random() % std::size(summed)]
+                                              : ints[random() % std::size(ints)];
+      s.headingTable[k] = headings[random() % std::size(headings)];
       s.trackDistanceStep[k] = floats[random() % std::size(floats)];
       s.extraTable[k].f[random() % 4] = floats[random() % std::size(floats)];
       s.tyreTempAvg[k].w[random() % 4] = floats[random() % std::size(floats)];
