@@ -2,15 +2,13 @@
 #include "viewer/graphs/CanvasBatch.h"
 #include "viewer/graphs/GraphCanvas.h"
 #include "viewer/graphs/GraphChannels.h"
+#include "viewer/graphs/PlotKernel.h"
 
 namespace lv {
 namespace {
 
 int oilPart(const GraphContext& c, int k) {
   return frameAt(c, k).f[FrameRecord::kEngineTemps] % 128;
-}
-int waterPart(const GraphContext& c, int k) {
-  return frameAt(c, k).f[FrameRecord::kEngineTemps] / 128 % 128;
 }
 bool lapInactive(const GraphContext& c, const LapRange& lap) {
   return frameAt(c, lap.first).f[FrameRecord::kLapActive] == 0;
@@ -23,14 +21,13 @@ void drawDamageBars(GraphContext& c) {
   PenScope pen(c.canvas, kBlack);
   StrokeBatch bars(c.canvas);
   const LapAxis axis(c, slot);
-  for (int k = lap.first; k < lap.end; ++k) {
-    int x = axis.x(k);
-    if (x > kPlotWidth) break;
-    std::int32_t word = frameAt(c, k).f[FrameRecord::kStatusWord];
-    int d = word == INT32_MIN ? 0 : word / 16777216;
-    bars.add({x, 2, 2 + d});
-    bars.add({x - 1, 2, 2 + d});
-  }
+  addBarStrokes(bars, c, axis, lap.first, lap.end,
+                [](const auto& rows, int k, int x, StrokeBatch& strokes) {
+                  std::int32_t word = rows.frame(k, FrameRecord::kStatusWord);
+                  int d = word == INT32_MIN ? 0 : word / 16777216;
+                  strokes.add({x, 2, 2 + d});
+                  strokes.add({x - 1, 2, 2 + d});
+                });
 }
 
 void plotRpm(GraphContext& c) {
@@ -38,31 +35,38 @@ void plotRpm(GraphContext& c) {
   drawDamageBars(c);
   // Without telemetry there is no largest rpm to scale by: no curve.
   if (c.stores.maxRpm == 0.0f) return;
-  PlotStyle style{514, 364.0 / c.stores.maxRpm, ColourSet::kPrimary, false,
-                  [](const GraphContext& g, int k, const LapRange&) {
-                    return static_cast<double>(telemetryAt(g, k).f[6]);
-                  }};
-  plotChannel(c, style);
+  plotCurves(c, {514, 364.0 / c.stores.maxRpm}, [](const auto& rows, int k, const LapRange&) {
+    return static_cast<double>(rows.telemetry(k, 6));
+  });
+}
+
+// The temperature word's parts.
+template <typename Rows>
+int oilPartOf(const Rows& rows, int k) {
+  return rows.frame(k, FrameRecord::kEngineTemps) % 128;
+}
+template <typename Rows>
+int waterPartOf(const Rows& rows, int k) {
+  return rows.frame(k, FrameRecord::kEngineTemps) / 128 % 128;
 }
 
 // One curve of the temperature channels: points only where `valid`, started as the
-// channel's first-point rule says.
+// channel's first-point rule says. value(rows, k) and valid(rows, k).
+template <typename Value, typename Valid>
 struct TemperatureCurve {
   double baseline;
-  int (*value)(const GraphContext&, int k);
-  bool (*valid)(const GraphContext&, int k);
+  Value value;
+  Valid valid;
   bool unconditionalFirstPoint;  // single-lap mode: the offset sample, valid or not
 };
 
-void drawTemperatureCurve(GraphContext& c, const TemperatureCurve& curve, int slot,
-                          const LapRange& lap, bool& moved) {
+template <typename Curve>
+void drawTemperatureCurve(GraphContext& c, const Curve& curve, int slot, const LapRange& lap,
+                          bool& moved) {
   const LapAxis axis(c, slot);
-  auto point = [&](int k) {
-    return std::pair{axis.x(k), rowOf(curve.baseline, 3, curve.value(c, k))};
-  };
+  const ClampedRows clamped(c.stores);
   auto moveTo = [&](int k) {
-    auto [x, y] = point(k);
-    c.canvas.moveTo(x, y);
+    c.canvas.moveTo(axis.x(k), rowOf(curve.baseline, 3, curve.value(clamped, k)));
     moved = true;
   };
   int next;
@@ -72,7 +76,7 @@ void drawTemperatureCurve(GraphContext& c, const TemperatureCurve& curve, int sl
       if (distanceAt(c, k) > c.view.scrollOffset) k0 = k;
     if (k0 < 0) return;
     for (int k = k0; k < k0 + 32; ++k)
-      if (curve.valid(c, k)) moveTo(k);
+      if (curve.valid(clamped, k)) moveTo(k);
     next = k0 + 32;
   } else if (curve.unconditionalFirstPoint) {
     int k0 = lap.first + c.view.scrollOffset;
@@ -95,38 +99,42 @@ void drawTemperatureCurve(GraphContext& c, const TemperatureCurve& curve, int sl
     moved = true;
   }
   PolylineBatch points(c.canvas);
-  for (int k = next; k < lap.end; ++k) {
-    auto [x, y] = point(k);
-    if (x > kPlotWidth) break;
-    if (curve.valid(c, k)) points.add({x, y});
-  }
+  addCurvePoints(
+      points, c, axis, next, lap.end,
+      [&](const auto& rows, int k) {
+        return unroundedRow(curve.baseline, 3, curve.value(rows, k));
+      },
+      [&](const auto& rows, int k) { return curve.valid(rows, k); });
 }
 
-constexpr TemperatureCurve kOilPressure{
-    294, [](const GraphContext& c, int k) { return frameAt(c, k).f[FrameRecord::kOilPressure]; },
-    [](const GraphContext& c, int k) { return oilPart(c, k) > 1; }, true};
-constexpr TemperatureCurve kOilTemperature{
-    514, oilPart, [](const GraphContext& c, int k) { return oilPart(c, k) > 1; }, false};
-constexpr TemperatureCurve kWaterTemperature{
-    514, waterPart, [](const GraphContext& c, int k) { return oilPart(c, k) != 0; }, false};
+constexpr auto kOilPartAboveOne = [](const auto& rows, int k) { return oilPartOf(rows, k) > 1; };
 
-void plotTemperatures(GraphContext& c, ColourSet colours,
-                      std::initializer_list<const TemperatureCurve*> curves) {
+constexpr TemperatureCurve kOilPressure{
+    294, [](const auto& rows, int k) { return rows.frame(k, FrameRecord::kOilPressure); },
+    kOilPartAboveOne, true};
+constexpr TemperatureCurve kOilTemperature{
+    514, [](const auto& rows, int k) { return oilPartOf(rows, k); }, kOilPartAboveOne, false};
+constexpr TemperatureCurve kWaterTemperature{
+    514, [](const auto& rows, int k) { return waterPartOf(rows, k); },
+    [](const auto& rows, int k) { return oilPartOf(rows, k) != 0; }, false};
+
+template <typename... Curves>
+void plotTemperatures(GraphContext& c, ColourSet colours, const Curves&... curves) {
   if (c.stores.selectedCount > 0) takeAxisSpan(c);
   bool moved = false;
   for (int slot = 0; slot < c.stores.selectedCount; ++slot) {
     LapRange lap = lapInSlot(c, slot);
     if (lapInactive(c, lap)) continue;
     PenScope pen(c.canvas, lapColour(colours, slot));
-    for (const TemperatureCurve* curve : curves) drawTemperatureCurve(c, *curve, slot, lap, moved);
+    (drawTemperatureCurve(c, curves, slot, lap, moved), ...);
   }
 }
 
 void plotOil(GraphContext& c) {
-  plotTemperatures(c, ColourSet::kPrimary, {&kOilPressure, &kOilTemperature});
+  plotTemperatures(c, ColourSet::kPrimary, kOilPressure, kOilTemperature);
 }
 void plotWater(GraphContext& c) {
-  plotTemperatures(c, ColourSet::kSecondary, {&kWaterTemperature});
+  plotTemperatures(c, ColourSet::kSecondary, kWaterTemperature);
 }
 
 }  // namespace

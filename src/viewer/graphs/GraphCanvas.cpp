@@ -1,6 +1,8 @@
 #include "viewer/graphs/GraphCanvas.h"
 
 #include "viewer/graphs/CanvasBatch.h"
+#include "viewer/graphs/PlotKernel.h"
+#include "viewer/graphs/RedrawCache.h"
 #include "viewer/load/Truncate.h"
 
 namespace lv {
@@ -20,6 +22,82 @@ int xOfDistance(const GraphContext& c, int k) {
   if (c.view.xSpan == 0.0f) return 0;
   float quotient = static_cast<float>(distanceAt(c, k) - c.view.scrollOffset) / c.view.xSpan;
   return truncToInt(quotient * kPlotWidth * static_cast<float>(c.view.zoomFactor));
+}
+
+void LapAxis::fill(int from, int n, int* xs) const {
+  const float zoom = zoom_;
+  if (byDistance_) {
+    const float span = c_.view.xSpan;
+    if (span == 0.0f) {
+      for (int i = 0; i < n; ++i) xs[i] = 0;
+      return;
+    }
+    const int offset = offset_;
+    const FrameRecord* frames = c_.stores.frameTable.data();
+    if (from >= 0 && std::int64_t{from} + n <= kSampleCapacity) {
+      fillByDistance(&frames[from].f[FrameRecord::kDistance],
+                     sizeof(FrameRecord) / sizeof(std::int32_t), n, xs);
+    } else {
+      for (int i = 0; i < n; ++i)
+        xs[i] = truncFloatToInt(
+            static_cast<float>(frames[clampRow(from + i)].f[FrameRecord::kDistance] - offset) /
+            span * kPlotWidth * zoom);
+    }
+    return;
+  }
+  if (count_ == 0) {
+    for (int i = 0; i < n; ++i) xs[i] = 0;
+    return;
+  }
+  const float count = static_cast<float>(count_);
+  const int first = first_;
+  const int offset = offset_;
+  for (int i = 0; i < n; ++i)
+    xs[i] =
+        truncFloatToInt(static_cast<float>(from + i - first - offset) / count * kPlotWidth * zoom);
+}
+
+void LapAxis::fillByDistance(const std::int32_t* distances, std::size_t stride, int n,
+                             int* xs) const {
+  const float span = c_.view.xSpan;
+  const float zoom = zoom_;
+  const int offset = offset_;
+  for (int i = 0; i < n; ++i)
+    xs[i] = truncFloatToInt(
+        static_cast<float>(distances[static_cast<std::size_t>(i) * stride] - offset) / span *
+        kPlotWidth * zoom);
+}
+
+const RedrawCache::Axis* LapAxis::cachedAxis() const {
+  RedrawCache* cache = RedrawCache::active(c_.stores);
+  if (cache == nullptr) return nullptr;
+  RedrawCache::AxisKey key{byDistance_, first_, count_,
+                           offset_,     zoom_,  byDistance_ ? c_.view.xSpan : 0.0f};
+  return cache->axis(key, kPlotRight, [this, cache](int f, int count, int* out) {
+    // The distances from the lap's columns when the cycle holds them.
+    const RedrawCache::Window* w =
+        byDistance_ && c_.view.xSpan != 0.0f
+            ? cache->windowHolding(f - kRuleReach, f + count + kRuleReach)
+            : nullptr;
+    if (w != nullptr) {
+      fillByDistance(w->frame + (f - w->start), 1, count, out);
+    } else {
+      fill(f, count, out);
+    }
+  });
+}
+
+const int* LapAxis::block(int from, int n, int* buffer, int& visibleCount) const {
+  if (from >= first_ && std::int64_t{from} + n <= std::int64_t{first_} + count_) {
+    if (const RedrawCache::Axis* axis = cachedAxis()) {
+      const int i = from - first_;
+      visibleCount = axis->visibleRun[i] < n ? axis->visibleRun[i] : n;
+      return axis->xs + i;
+    }
+  }
+  fill(from, n, buffer);
+  visibleCount = visible(buffer, n);
+  return buffer;
 }
 
 int xOf(const GraphContext& c, int k, int slot) {
@@ -61,6 +139,8 @@ void pressChannel(GraphContext& c, const ChannelCommands& commands, ChannelId id
 }
 
 void redrawShownChannels(GraphContext& c, const ChannelCommands& commands) {
+  // Every channel of the cycle reads the same laps: their rows are taken from the stores once.
+  RedrawCacheScope cache(c);
   for (const ChannelInfo& info : kRedrawOrder) {
     int& counter = c.view.pressCounter[channelIndex(info.id)];
     if (counter % 2 == 0) continue;
@@ -97,10 +177,6 @@ void drawLapColourMarks(GraphContext& c, int variant) {
   }
 }
 
-namespace {
-
-// First point of a lap: single-lap mode takes the sample at the scroll offset; multi-lap mode
-// the first sample further along than the offset (-1: none).
 int firstPoint(const GraphContext& c, int first, int end) {
   if (!multiLapMode(c)) return first + c.view.scrollOffset;
   for (int k = first; k < end; ++k)
@@ -108,22 +184,23 @@ int firstPoint(const GraphContext& c, int first, int end) {
   return -1;
 }
 
+namespace {
+
 void plotLap(GraphContext& c, const PlotStyle& style, int slot) {
   LapRange lap = lapInSlot(c, slot);
   if (style.skipLap != nullptr && style.skipLap(c, lap)) return;
   PenScope pen(c.canvas, lapColour(style.colours, slot));
   int k0 = firstPoint(c, lap.first, lap.end);
   if (k0 < 0) return;
-  auto row = [&](int k) { return rowOf(style.baseline, style.scale, style.value(c, k, lap)); };
-  LapAxis axis(c, slot);
-  c.canvas.moveTo(axis.x(k0), row(k0));
+  const LapAxis axis(c, slot);
+  c.canvas.moveTo(axis.x(k0), rowOf(style.baseline, style.scale, style.value(c, k0, lap)));
   PolylineBatch curve(c.canvas);
-  for (int k = multiLapMode(c) ? k0 : k0 + 1; k < lap.end; ++k) {
-    int x = axis.x(k);
-    if (x > kPlotWidth) break;
-    if (style.skipPoint != nullptr && style.skipPoint(c, k)) continue;
-    curve.add({x, row(k)});
-  }
+  addCurvePoints(
+      curve, c, axis, multiLapMode(c) ? k0 : k0 + 1, lap.end,
+      [&](const auto&, int k) {
+        return unroundedRow(style.baseline, style.scale, style.value(c, k, lap));
+      },
+      [&](const auto&, int k) { return style.skipPoint == nullptr || !style.skipPoint(c, k); });
 }
 
 }  // namespace

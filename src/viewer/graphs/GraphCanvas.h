@@ -1,8 +1,12 @@
 #pragma once
 
+#include <cstdint>
+#include <limits>
+
 #include "viewer/graphs/ChannelCommands.h"
 #include "viewer/graphs/GraphContext.h"
 #include "viewer/graphs/LapColours.h"
+#include "viewer/graphs/RedrawCache.h"
 #include "viewer/load/Truncate.h"
 
 namespace lv {
@@ -33,6 +37,11 @@ LapRange lapInSlot(const GraphContext& c, int slot);
 // with two or more. The quotient is single precision, as the axis state is.
 int xOf(const GraphContext& c, int k, int slot);
 
+// The samples the plots take at a time: x, rows and points of a block each in one loop.
+inline constexpr int kPointBlock = 256;
+// The last x a curve draws: the plot width as an int.
+inline constexpr int kPlotRight = 1817;
+
 // The x mapping of xOf for the lap in one slot, worked out once for all the points of a
 // curve: a redraw maps every sample of four laps for every channel.
 class LapAxis {
@@ -57,7 +66,29 @@ class LapAxis {
     return truncToInt(quotient * kPlotWidth * zoom_);
   }
 
+  // x of the n samples from `from` on, each exactly x(k).
+  void fill(int from, int n, int* xs) const;
+  // The same x values for n samples (at most kPointBlock): from the axis cache of a redraw
+  // cycle, or worked out into `buffer`; `visibleCount` is how many of them come before the
+  // first beyond the plot's right edge.
+  const int* block(int from, int n, int* buffer, int& visibleCount) const;
+  // How many of the n x values come before the first one beyond the plot's right edge.
+  // (An int is beyond the float edge 1817 exactly when it is beyond the int 1817.)
+  static int visible(const int* xs, int n) {
+    int largest = std::numeric_limits<int>::min();
+    for (int i = 0; i < n; ++i) largest = xs[i] > largest ? xs[i] : largest;
+    if (largest <= kPlotRight) return n;
+    for (int i = 0; i < n; ++i)
+      if (xs[i] > kPlotRight) return i;
+    return n;
+  }
+
  private:
+  // x by distance, from the distances of the samples (`stride` values apart).
+  void fillByDistance(const std::int32_t* distances, std::size_t stride, int n, int* xs) const;
+  // The x of the whole lap from a redraw cycle's cache, or null outside a cycle.
+  const RedrawCache::Axis* cachedAxis() const;
+
   const GraphContext& c_;
   bool byDistance_;
   int first_;
@@ -97,6 +128,10 @@ struct PlotStyle {
   bool (*skipLap)(const GraphContext&, const LapRange& lap) = nullptr;
 };
 void plotChannel(GraphContext& c, const PlotStyle& style);
+
+// First point of a lap's curve: single-lap mode takes the sample at the scroll offset;
+// multi-lap mode the first sample before `end` further along than the offset (-1: none).
+int firstPoint(const GraphContext& c, int first, int end);
 
 int rowOf(double baseline, double scale, double value);
 

@@ -6,6 +6,7 @@
 #include "viewer/graphs/CanvasBatch.h"
 #include "viewer/graphs/GraphCanvas.h"
 #include "viewer/graphs/GraphChannels.h"
+#include "viewer/graphs/PlotKernel.h"
 #include "viewer/load/Truncate.h"
 
 namespace lv {
@@ -18,20 +19,21 @@ constexpr Rgb kDifferenceZeroLine{170, 170, 170};
 // one's distance. While A's distance grows the match can only move forward, since every
 // sample before the last match was short of the last distance already; where A's distance
 // falls back the search starts again from the beginning.
+template <typename Rows>
 class MatchFinder {
  public:
-  MatchFinder(const GraphContext& c, int searchStart, int endB)
-      : c_(c), start_(searchStart), end_(endB), cursor_(searchStart) {}
+  MatchFinder(const Rows& rowsB, int searchStart, int endB)
+      : rows_(rowsB), start_(searchStart), end_(endB), cursor_(searchStart) {}
 
   int match(std::int32_t distance) {
     if (distance < lastDistance_) cursor_ = start_;
     lastDistance_ = distance;
-    while (cursor_ < end_ && distanceAt(c_, cursor_) < distance) ++cursor_;
+    while (cursor_ < end_ && rows_.distance(cursor_) < distance) ++cursor_;
     return cursor_;
   }
 
  private:
-  const GraphContext& c_;
+  const Rows& rows_;
   int start_;
   int end_;
   int cursor_;
@@ -49,23 +51,56 @@ LapPair comparedLaps(const GraphContext& c) {
 }
 
 // Frames lap B needed more (positive) than lap A up to sample a of A.
-double frameDifference(const GraphContext& c, const LapPair& laps, int a, int b) {
-  double step = static_cast<double>(distanceAt(c, b)) - distanceAt(c, b - 1);
+template <typename RowsA, typename RowsB>
+double frameDifference(const RowsA& rowsA, const RowsB& rowsB, const LapPair& laps, int a, int b) {
+  double step = static_cast<double>(rowsB.distance(b)) - rowsB.distance(b - 1);
   double fraction =
-      step != 0.0 ? (static_cast<double>(distanceAt(c, b)) - distanceAt(c, a)) / step : 0.0;
+      step != 0.0 ? (static_cast<double>(rowsB.distance(b)) - rowsA.distance(a)) / step : 0.0;
   return static_cast<double>((b - laps.b.first) - (a - laps.a.first)) - fraction;
 }
 
-double verticalScale(const GraphContext& c, const LapPair& laps) {
-  MatchFinder finder(c, laps.b.first, laps.b.end);
+template <typename RowsA, typename RowsB>
+double verticalScale(const RowsA& rowsA, const RowsB& rowsB, const LapPair& laps) {
+  MatchFinder<RowsB> finder(rowsB, laps.b.first, laps.b.end);
   std::int64_t largest = 0;
   for (int a = laps.a.first; a < laps.a.end; ++a) {
-    int b = finder.match(distanceAt(c, a));
-    std::int64_t magnitude =
-        std::llabs(static_cast<std::int64_t>(truncToInt(frameDifference(c, laps, a, b))));
+    int b = finder.match(rowsA.distance(a));
+    std::int64_t magnitude = std::llabs(
+        static_cast<std::int64_t>(truncToInt(frameDifference(rowsA, rowsB, laps, a, b))));
     if (magnitude > largest) largest = magnitude;
   }
   return largest == 0 ? 1.0 : 714.0 / (2.0 * static_cast<double>(largest));
+}
+
+template <typename RowsA, typename RowsB>
+void drawDifference(GraphContext& c, const RowsA& rowsA, const RowsB& rowsB, const LapPair& laps) {
+  double scale = verticalScale(rowsA, rowsB, laps);
+  takeAxisSpan(c);
+  int a0 = laps.a.first;
+  while (a0 < laps.a.end && rowsA.distance(a0) <= c.view.scrollOffset) ++a0;
+  if (a0 >= laps.a.end) return;
+  int searchStart = laps.b.first;
+  while (searchStart < laps.b.end && rowsB.distance(searchStart) <= c.view.scrollOffset)
+    ++searchStart;
+  MatchFinder<RowsB> finder(rowsB, searchStart, laps.b.end);
+  PenScope pen(c.canvas, kBlack);
+  PolylineBatch curve(c.canvas);
+  for (int a = a0; a < laps.a.end; ++a) {
+    float xf = c.view.xSpan != 0.0f
+                   ? static_cast<float>(rowsA.distance(a) - c.view.scrollOffset) / c.view.xSpan *
+                         kPlotWidth * static_cast<float>(c.view.zoomFactor)
+                   : 0.0f;
+    if (xf > kPlotWidth) break;
+    int b = finder.match(rowsA.distance(a));
+    int y = truncToIntBranchless(kCentreRow - frameDifference(rowsA, rowsB, laps, a, b) * scale);
+    int x = truncFloatToInt(xf);
+    // The first point only moves, before the batch holds any line.
+    if (a == a0) {
+      c.canvas.moveTo(x, y);
+    } else {
+      curve.add({x, y});
+    }
+  }
 }
 
 void plotTimeDifference(GraphContext& c) {
@@ -76,33 +111,14 @@ void plotTimeDifference(GraphContext& c) {
   }
   if (c.stores.selectedCount == 0) return;
   LapPair laps = comparedLaps(c);
-  double scale = verticalScale(c, laps);
-  takeAxisSpan(c);
-  int a0 = laps.a.first;
-  while (a0 < laps.a.end && distanceAt(c, a0) <= c.view.scrollOffset) ++a0;
-  if (a0 >= laps.a.end) return;
-  int searchStart = laps.b.first;
-  while (searchStart < laps.b.end && distanceAt(c, searchStart) <= c.view.scrollOffset)
-    ++searchStart;
-  MatchFinder finder(c, searchStart, laps.b.end);
-  PenScope pen(c.canvas, kBlack);
-  PolylineBatch curve(c.canvas);
-  for (int a = a0; a < laps.a.end; ++a) {
-    float xf = c.view.xSpan != 0.0f
-                   ? static_cast<float>(distanceAt(c, a) - c.view.scrollOffset) / c.view.xSpan *
-                         kPlotWidth * static_cast<float>(c.view.zoomFactor)
-                   : 0.0f;
-    if (xf > kPlotWidth) break;
-    int b = finder.match(distanceAt(c, a));
-    int y = truncToInt(kCentreRow - frameDifference(c, laps, a, b) * scale);
-    int x = truncToInt(xf);
-    // The first point only moves, before the batch holds any line.
-    if (a == a0) {
-      c.canvas.moveTo(x, y);
-    } else {
-      curve.add({x, y});
-    }
-  }
+  // The rows read: a of lap A, and b - 1 and b of lap B for b from its first to its end
+  // (within the reach of a rule past the rows given).
+  const int endA = laps.a.end > laps.a.first ? laps.a.end : laps.a.first;
+  const int endB = laps.b.end > laps.b.first ? laps.b.end : laps.b.first;
+  withRows(c.stores, laps.a.first, endA, [&](const auto& rowsA) {
+    withRows(c.stores, laps.b.first, endB,
+             [&](const auto& rowsB) { drawDifference(c, rowsA, rowsB, laps); });
+  });
 }
 
 // Laps of different frame rates cannot be compared frame by frame: the press is ignored.

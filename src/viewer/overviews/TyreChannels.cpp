@@ -1,6 +1,7 @@
 // The tyre channels: one curve per wheel, in the wheel colours, for the radio slot's lap only.
 #include "viewer/graphs/CanvasBatch.h"
 #include "viewer/graphs/GraphCanvas.h"
+#include "viewer/graphs/PlotKernel.h"
 #include "viewer/graphs/StatusWord.h"
 #include "viewer/load/Truncate.h"
 #include "viewer/overviews/OverviewChannels.h"
@@ -49,19 +50,17 @@ void plotWear(GraphContext& c) {
     {
       PenScope pen(c.canvas, kWheelColours[static_cast<std::size_t>(wheel)]);
       double baseline = wheel < 2 ? 894 : 1014;
-      auto row = [&](int k) {
-        return rowOf(baseline, 1000000.0, wearAt(c, k + step, wheel) - wearAt(c, k, wheel));
+      auto change = [step, wheel](const auto& rows, int k) {
+        return rows.wear(k + step, wheel) - rows.wear(k, wheel);
       };
       int k0 = firstAfterOffset(c, r.lap, r.lap.first, lastFirst);
       if (k0 >= 0) {
-        c.canvas.moveTo(0, row(k0));
+        c.canvas.moveTo(0, rowOf(baseline, 1000000.0, change(ClampedRows(c.stores), k0)));
         PolylineBatch curve(c.canvas);
         const LapAxis axis(c, r.slot);
-        for (int k = k0 + 1; k < r.lap.end - 4; ++k) {
-          int x = axis.x(k);
-          if (x > kPlotWidth) break;
-          curve.add({x, row(k)});
-        }
+        addCurvePoints(curve, c, axis, k0 + 1, r.lap.end - 4, [&](const auto& rows, int k) {
+          return unroundedRow(baseline, 1000000.0, change(rows, k));
+        });
       }
     }
     if (wheel == 0) {
@@ -74,29 +73,32 @@ void plotWear(GraphContext& c) {
   }
 }
 
-int wheelCounter(const GraphContext& c, int k, int wheel) {
-  return frameAt(c, k).f[FrameRecord::kWheelTurns0 + wheel];
+template <typename Rows>
+int wheelCounter(const Rows& rows, int k, int wheel) {
+  return rows.frame(k, FrameRecord::kWheelTurns0 + wheel);
 }
 
-int wheelspeedRow(const GraphContext& c, int k, int wheel, int fps, bool firstPoint) {
+// The row before its truncation.
+template <typename Rows>
+double wheelspeedRow(const Rows& rows, int k, int wheel, int fps, bool firstPoint) {
   double d;
   double threshold;
   if (fps == 60) {
-    d = wheelCounter(c, k + 1, wheel) - wheelCounter(c, k - 1, wheel);
+    d = wheelCounter(rows, k + 1, wheel) - wheelCounter(rows, k - 1, wheel);
     threshold = 65.0;
   } else {
-    d = firstPoint ? wheelCounter(c, k + 1, wheel) - wheelCounter(c, k, wheel)
-                   : wheelCounter(c, k, wheel) - wheelCounter(c, k - 1, wheel);
+    d = firstPoint ? wheelCounter(rows, k + 1, wheel) - wheelCounter(rows, k, wheel)
+                   : wheelCounter(rows, k, wheel) - wheelCounter(rows, k - 1, wheel);
     threshold = 78.0;
   }
   if (d < 0) d += 128;
   double limit = wheel < 2 ? 245.0 : 220.0;
-  double speed = telemetryAt(c, k).f[TelemetryRecord::kSpeed];
+  double speed = rows.telemetry(k, TelemetryRecord::kSpeed);
   if (fps == 60) speed = speed * 36 / 30;
   // Above the limit a small count means the counter went round once more.
   if (speed > limit && d < threshold) d += 128;
   if (fps == 60) d = d * 30 / 36;
-  return truncToInt(724 + 105 - d * 249 / 128 * 2.25);
+  return 724 + 105 - d * 249 / 128 * 2.25;
 }
 
 void plotWheelspeed(GraphContext& c) {
@@ -105,14 +107,12 @@ void plotWheelspeed(GraphContext& c) {
     PenScope pen(c.canvas, kWheelColours[static_cast<std::size_t>(wheel)]);
     int k0 = firstAfterOffset(c, r.lap, r.lap.first + 1, r.lap.end);
     if (k0 < 0) continue;
-    c.canvas.moveTo(0, wheelspeedRow(c, k0, wheel, r.fps, true));
+    c.canvas.moveTo(0, truncToInt(wheelspeedRow(ClampedRows(c.stores), k0, wheel, r.fps, true)));
     PolylineBatch curve(c.canvas);
     const LapAxis axis(c, r.slot);
-    for (int k = k0 + 1; k < r.lap.end - 1; ++k) {
-      int x = axis.x(k);
-      if (x > kPlotWidth) break;
-      curve.add({x, wheelspeedRow(c, k, wheel, r.fps, false)});
-    }
+    addCurvePoints(curve, c, axis, k0 + 1, r.lap.end - 1, [&](const auto& rows, int k) {
+      return wheelspeedRow(rows, k, wheel, r.fps, false);
+    });
   }
 }
 
@@ -121,13 +121,12 @@ bool contactPatchShown(const GraphContext& c) {
 }
 
 // The three temperatures of a wheel at sample k: contact patch or tread, by the display mode.
-std::array<double, 3> wheelTemperatures(const GraphContext& c, int k, int wheel) {
-  std::size_t row = static_cast<std::size_t>(clampRow(k));
+template <typename Rows>
+std::array<double, 3> wheelTemperatures(const Rows& rows, bool patch, int k, int wheel) {
   std::array<double, 3> t{};
   for (int band = 0; band < 3; ++band) {
-    t[static_cast<std::size_t>(band)] = contactPatchShown(c)
-                                            ? c.stores.contactPatchTable[row].f[3 * wheel + band]
-                                            : c.stores.telemetryTable[row].f[12 + 3 * wheel + band];
+    t[static_cast<std::size_t>(band)] =
+        patch ? rows.contactPatch(k, 3 * wheel + band) : rows.telemetry(k, 12 + 3 * wheel + band);
   }
   return t;
 }
@@ -137,65 +136,60 @@ void plotTyreTemps(GraphContext& c) {
   bool patch = contactPatchShown(c);
   for (int wheel = 0; wheel < 4; ++wheel) {
     PenScope pen(c.canvas, kWheelColours[static_cast<std::size_t>(wheel)]);
-    auto row = [&](int k) {
-      const WheelTemps& t = patch ? c.stores.contactPatchAvg[static_cast<std::size_t>(clampRow(k))]
-                                  : c.stores.tyreTempAvg[static_cast<std::size_t>(clampRow(k))];
-      return patch ? rowOf(654, 2.8, t.w[wheel]) : rowOf(747, 4.0, t.w[wheel]);
+    auto row = [patch, wheel](const auto& rows, int k) {
+      return patch ? unroundedRow(654, 2.8, rows.contactPatchAvg(k, wheel))
+                   : unroundedRow(747, 4.0, rows.tyreTempAvg(k, wheel));
     };
     int k0 = multiLapMode(c) ? firstAfterOffset(c, r.lap, r.lap.first, r.lap.end)
                              : r.lap.first + c.view.scrollOffset;
     if (k0 < 0) continue;
-    c.canvas.moveTo(xOf(c, k0, r.slot), row(k0));
+    c.canvas.moveTo(xOf(c, k0, r.slot), truncToInt(row(ClampedRows(c.stores), k0)));
     PolylineBatch curve(c.canvas);
     const LapAxis axis(c, r.slot);
-    for (int k = multiLapMode(c) ? k0 : k0 + 1; k < r.lap.end; ++k) {
-      int x = axis.x(k);
-      if (x > kPlotWidth) break;
-      curve.add({x, row(k)});
-    }
+    addCurvePoints(curve, c, axis, multiLapMode(c) ? k0 : k0 + 1, r.lap.end, row);
   }
 }
 
 // One curve of "ou-i" or "cent-ou": single-lap mode starts at the left edge.
+template <typename Value>
 void plotDifferenceCurve(GraphContext& c, const RadioLap& r, int wheel, double baseline,
-                         double scale, double (*value)(const std::array<double, 3>&)) {
-  auto row = [&](int k) { return rowOf(baseline, scale, value(wheelTemperatures(c, k, wheel))); };
+                         double scale, Value value) {
+  const bool patch = contactPatchShown(c);
+  auto row = [&](const auto& rows, int k) {
+    return unroundedRow(baseline, scale, value(wheelTemperatures(rows, patch, k, wheel)));
+  };
+  const ClampedRows clamped(c.stores);
   int k0;
   int next;
   if (multiLapMode(c)) {
     k0 = firstAfterOffset(c, r.lap, r.lap.first, r.lap.end);
     if (k0 < 0) return;
-    c.canvas.moveTo(xOf(c, k0, r.slot), row(k0));
+    c.canvas.moveTo(xOf(c, k0, r.slot), truncToInt(row(clamped, k0)));
     next = k0;
   } else {
     k0 = r.lap.first + c.view.scrollOffset;
-    c.canvas.moveTo(0, row(k0));
-    next = contactPatchShown(c) ? k0 : k0 + 1;
+    c.canvas.moveTo(0, truncToInt(row(clamped, k0)));
+    next = patch ? k0 : k0 + 1;
   }
   PolylineBatch curve(c.canvas);
   const LapAxis axis(c, r.slot);
-  for (int k = next; k < r.lap.end; ++k) {
-    int x = axis.x(k);
-    if (x > kPlotWidth) break;
-    curve.add({x, row(k)});
-  }
+  addCurvePoints(curve, c, axis, next, r.lap.end, row);
 }
 
 // Two rows of status bars of a wheel from the status word's 2-bit fields.
 void drawStatusBars(GraphContext& c, const RadioLap& r, int wheel) {
   StrokeBatch bars(c.canvas);
   const LapAxis axis(c, r.slot);
-  for (int k = r.lap.first; k < r.lap.end; ++k) {
-    int x = axis.x(k);
-    if (x > kPlotWidth) break;
-    std::int32_t word = frameAt(c, k).f[FrameRecord::kStatusWord];
-    for (int i = 0; i < 2; ++i) {
-      int row = kStatusRows[wheel][i];
-      int length = 2 * statusField(word, kStatusBits[wheel][i]);
-      bars.add({x, row, row + length});
-      bars.add({x - 1, row, row + length});
-    }
-  }
+  addBarStrokes(bars, c, axis, r.lap.first, r.lap.end,
+                [wheel](const auto& rows, int k, int x, StrokeBatch& strokes) {
+                  std::int32_t word = rows.frame(k, FrameRecord::kStatusWord);
+                  for (int i = 0; i < 2; ++i) {
+                    int row = kStatusRows[wheel][i];
+                    int length = 2 * statusField(word, kStatusBits[wheel][i]);
+                    strokes.add({x, row, row + length});
+                    strokes.add({x - 1, row, row + length});
+                  }
+                });
 }
 
 void plotOutsideInside(GraphContext& c) {

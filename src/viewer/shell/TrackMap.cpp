@@ -1,6 +1,8 @@
 #include "viewer/shell/TrackMap.h"
 
+#include "viewer/graphs/CanvasBatch.h"
 #include "viewer/graphs/GraphCanvas.h"
+#include "viewer/graphs/PlotKernel.h"
 #include "viewer/load/Truncate.h"
 
 namespace lv {
@@ -34,14 +36,27 @@ void fitTrackMap(GraphContext& c, MapFrameVariant variant) {
   c.view.mapOffsetY = static_cast<float>(offsetY);
 }
 
-void mapPosition(const GraphContext& c, int s, double& x, double& y) {
-  const TelemetryRecord& t = telemetryAt(c, s);
+namespace {
+
+// The map position of sample s, as mapPosition gives it, from the rows of a rule.
+template <typename Rows>
+void mapPositionOf(const GraphContext& c, const Rows& rows, int s, double& x, double& y) {
   // A map without extent is a single point.
   double scale = c.view.mapScale;
-  double dx = scale != 0.0f ? (t.f[TelemetryRecord::kMapX] - c.stores.mapBounds[0]) / scale : 0.0;
-  double dy = scale != 0.0f ? (t.f[TelemetryRecord::kMapY] - c.stores.mapBounds[1]) / scale : 0.0;
+  double dx = scale != 0.0f
+                  ? (rows.telemetry(s, TelemetryRecord::kMapX) - c.stores.mapBounds[0]) / scale
+                  : 0.0;
+  double dy = scale != 0.0f
+                  ? (rows.telemetry(s, TelemetryRecord::kMapY) - c.stores.mapBounds[1]) / scale
+                  : 0.0;
   x = dx + c.view.mapOffsetX;
   y = c.view.mapOffsetY - dy;
+}
+
+}  // namespace
+
+void mapPosition(const GraphContext& c, int s, double& x, double& y) {
+  mapPositionOf(c, ClampedRows(c.stores), s, x, y);
 }
 
 MapPoint mapPoint(const GraphContext& c, int s) {
@@ -57,9 +72,17 @@ void plotMap(GraphContext& c) {
   LapRange lap = lapInSlot(c, 0);
   MapPoint start = mapPoint(c, lap.first);
   c.canvas.moveTo(start.x, start.y);
-  for (int s = lap.first + 1; s < lap.end; ++s) {
-    MapPoint p = mapPoint(c, s);
-    c.canvas.lineTo(p.x, p.y);
+  PolylineBatch curve(c.canvas);
+  for (int s = lap.first + 1; s < lap.end;) {
+    int n = std::int64_t{lap.end} - s < kPointBlock ? lap.end - s : kPointBlock;
+    withRows(c.stores, s, s + n, [&](const auto& rows) {
+      for (int i = 0; i < n; ++i) {
+        double x, y;
+        mapPositionOf(c, rows, s + i, x, y);
+        curve.add({truncToIntBranchless(x), truncToIntBranchless(y)});
+      }
+    });
+    s += n;
   }
 }
 
