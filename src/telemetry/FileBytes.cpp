@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -15,8 +16,31 @@ namespace lv {
 
 void FileBytes::release() {
   if (data_ != nullptr) munmap(const_cast<std::uint8_t*>(data_), size_);
+  if (descriptor_ >= 0) ::close(descriptor_);
   data_ = nullptr;
   size_ = 0;
+  descriptor_ = -1;
+}
+
+std::size_t FileBytes::copyOut(std::size_t offset, void* out, std::size_t count) const {
+  if (offset >= size_) return 0;
+  count = std::min(count, size_ - offset);
+  auto* target = static_cast<std::uint8_t*>(out);
+  std::size_t done = 0;
+  while (done < count && descriptor_ >= 0) {
+    ssize_t got =
+        ::pread(descriptor_, target + done, count - done, static_cast<off_t>(offset + done));
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) break;
+    done += static_cast<std::size_t>(got);
+  }
+  // A file cut short since it was opened yields fewer bytes. Without a descriptor the
+  // mapping is copied.
+  if (done < count && descriptor_ < 0) {
+    std::memcpy(target + done, data_ + offset + done, count - done);
+    done = count;
+  }
+  return done;
 }
 
 Status FileBytes::open(const std::string& path) {
@@ -48,6 +72,8 @@ Status FileBytes::open(const std::string& path) {
     madvise(mapped, static_cast<std::size_t>(info.st_size), MADV_SEQUENTIAL | MADV_WILLNEED);
     data_ = static_cast<const std::uint8_t*>(mapped);
     size_ = static_cast<std::size_t>(info.st_size);
+    descriptor_ = fd;
+    return Status::ok();
   }
   ::close(fd);
   return Status::ok();

@@ -17,12 +17,15 @@ class FileBytes {
   FileBytes(const FileBytes&) = delete;
   FileBytes& operator=(const FileBytes&) = delete;
   FileBytes(FileBytes&& other) noexcept
-      : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)) {}
+      : data_(std::exchange(other.data_, nullptr)),
+        size_(std::exchange(other.size_, 0)),
+        descriptor_(std::exchange(other.descriptor_, -1)) {}
   FileBytes& operator=(FileBytes&& other) noexcept {
     if (this != &other) {
       release();
       data_ = std::exchange(other.data_, nullptr);
       size_ = std::exchange(other.size_, 0);
+      descriptor_ = std::exchange(other.descriptor_, -1);
     }
     return *this;
   }
@@ -31,12 +34,19 @@ class FileBytes {
   Status open(const std::string& path);
   std::span<const std::uint8_t> bytes() const { return {data_, size_}; }
 
+  // Copies those of the `count` bytes from `offset` on that the file held when it was opened
+  // into `out`, leaving the rest of `out` as it is, and returns how many that were. Large
+  // blocks that go straight into their place (a saved-laps file's tables) are read by the
+  // system from the file: mapping every page of them costs more than the copy.
+  std::size_t copyOut(std::size_t offset, void* out, std::size_t count) const;
+
  private:
   // Unmaps the file the system's way; the only part that differs by platform.
   void release();
 
   const std::uint8_t* data_ = nullptr;
   std::size_t size_ = 0;
+  int descriptor_ = -1;  // the open file, where the system reads it by offset
 };
 
 bool fileExists(const std::string& path);

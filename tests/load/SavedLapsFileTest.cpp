@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "viewer/load/LapCutting.h"
 #include "viewer/load/SavedLapsFile.h"
@@ -107,6 +109,42 @@ TEST(SavedLapsFile, TruncatesAtCapacityAndMarksVersionZero) {
   EXPECT_EQ(readSavedLaps(old, fresh), 2);
   EXPECT_EQ(fresh.frameTable[1].f[23], 0);
   EXPECT_EQ(fresh.frameTable[1].f[25], 200);
+}
+
+// A saved-laps file read from disk, its tables straight into the stores, gives the stores
+// its image gives, also when the file ends inside a table.
+TEST(SavedLapsFile, FromDiskAsFromItsImage) {
+  ViewerStores source;
+  fillThreeLaps(source);
+  source.contactPatchMode = 1;
+  std::vector<std::uint8_t> image = encodeSavedLaps(source);
+  std::string path = ::testing::TempDir() + "saved-laps-from-disk.tmr";
+  for (std::size_t size : {image.size(), image.size() - 300, std::size_t{200}}) {
+    std::vector<std::uint8_t> cut(image.begin(), image.begin() + static_cast<std::ptrdiff_t>(size));
+    ASSERT_TRUE(writeFileAtomically(path, cut));
+    FileBytes file;
+    ASSERT_TRUE(file.open(path));
+    ViewerStores fromDisk, fromImage;
+    EXPECT_EQ(readSavedLapsFile(file, fromDisk), readSavedLaps(cut, fromImage));
+    for (std::size_t row = 0; row < 40; ++row) {
+      EXPECT_EQ(
+          std::memcmp(&fromDisk.frameTable[row], &fromImage.frameTable[row], sizeof(FrameRecord)),
+          0)
+          << size << " row " << row;
+      EXPECT_EQ(std::memcmp(&fromDisk.telemetryTable[row], &fromImage.telemetryTable[row],
+                            sizeof(TelemetryRecord)),
+                0)
+          << size << " row " << row;
+      EXPECT_EQ(std::memcmp(&fromDisk.contactPatchTable[row], &fromImage.contactPatchTable[row],
+                            sizeof(ContactPatchRecord)),
+                0)
+          << size << " row " << row;
+      EXPECT_EQ(
+          std::memcmp(&fromDisk.extraTable[row], &fromImage.extraTable[row], sizeof(ExtraRecord)),
+          0)
+          << size << " row " << row;
+    }
+  }
 }
 
 TEST(SavedLapsFile, ForeignOrShortFilesStayInsideTheStores) {

@@ -57,6 +57,36 @@ const char* const kDevice = "NUL";
 const char* const kDevice = "/dev/null";
 #endif
 
+// Blocks copied out of an open file: only the bytes the file holds, the rest of the target
+// left as it was, at any offset, also once the file has been cut short since it was opened.
+TEST(FileBytes, CopiesOutOnlyTheBytesTheFileHeld) {
+  Folder folder;
+  std::string path = folder.file("blocks.bin");
+  std::string content(100000, '\0');
+  for (std::size_t i = 0; i < content.size(); ++i) content[i] = static_cast<char>(i * 7);
+  std::ofstream(path, std::ios::binary) << content;
+  FileBytes file;
+  ASSERT_TRUE(file.open(path));
+  struct Case {
+    std::size_t offset, count, copied;
+  };
+  const Case cases[] = {{0, 100000, 100000}, {4096, 10, 10}, {99990, 40, 10},
+                        {100000, 8, 0},      {250000, 8, 0}, {17, 0, 0}};
+  for (const Case& c : cases) {
+    std::string out(c.count + 4, 'x');
+    EXPECT_EQ(file.copyOut(c.offset, out.data(), c.count), c.copied) << c.offset;
+    EXPECT_EQ(out.substr(0, c.copied),
+              content.substr(std::min(c.offset, content.size()), c.copied));
+    EXPECT_EQ(out.substr(c.copied), std::string(c.count + 4 - c.copied, 'x')) << c.offset;
+  }
+#ifndef _WIN32
+  fs::resize_file(path, 5000);  // a mapped file cut short cannot be read past its new end
+  std::string out(100, 'x');
+  EXPECT_EQ(file.copyOut(4950, out.data(), 100), 50u);
+  EXPECT_EQ(out.substr(50), std::string(50, 'x'));
+#endif
+}
+
 TEST(FileBytes, RefusesWhatIsNotARegularFileBeforeReading) {
   Folder folder;
   fs::create_directories(folder.file("laps"));

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
 #include <cwchar>
 #include <utility>
 
@@ -64,6 +65,14 @@ Status FileBytes::open(const std::string& path) {
   data_ = static_cast<const std::uint8_t*>(view);
   size_ = static_cast<std::size_t>(size.QuadPart);
   return Status::ok();
+}
+
+// The view is read in place: a mapped view of a file that is open costs no more than a read.
+std::size_t FileBytes::copyOut(std::size_t offset, void* out, std::size_t count) const {
+  if (offset >= size_) return 0;
+  count = std::min(count, size_ - offset);
+  std::memcpy(out, data_ + offset, count);
+  return count;
 }
 
 bool fileExists(const std::string& path) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 
 #include "telemetry/ByteReader.h"
 #include "telemetry/ByteWriter.h"
@@ -61,15 +62,15 @@ std::size_t placeBlock(Block<Record>& block, bool present, std::size_t position,
   return present ? position + sizeof(Record) * static_cast<std::size_t>(total) : position;
 }
 
+// Copies the bytes at a position of the file that exist into place and leaves the rest.
+using BlockCopy = std::function<void(std::size_t position, void* out, std::size_t bytes)>;
+
 // Rows a short file does not reach keep what they held (zeros in rows never used).
 template <typename Record>
-void readBlock(std::span<const std::uint8_t> file, const Block<Record>& block, int first,
-               int stored) {
+void readBlock(const BlockCopy& copy, const Block<Record>& block, int first, int stored) {
   if (!block.present || stored <= 0) return;
-  ByteReader in(file);
-  in.seek(block.position);
-  in.readExistingBytes(&block.table[static_cast<std::size_t>(first)],
-                       sizeof(Record) * static_cast<std::size_t>(stored));
+  copy(block.position, &block.table[static_cast<std::size_t>(first)],
+       sizeof(Record) * static_cast<std::size_t>(stored));
 }
 
 constexpr int kWorthASecondThread = 20000;
@@ -104,7 +105,10 @@ std::vector<std::uint8_t> encodeSavedLaps(const ViewerStores& stores) {
   return std::move(out.data());
 }
 
-int readSavedLaps(std::span<const std::uint8_t> file, ViewerStores& stores) {
+namespace {
+
+int readSavedLapsWith(std::span<const std::uint8_t> file, ViewerStores& stores,
+                      const BlockCopy& copy) {
   ByteReader in(file);
   in.readBytes(stores.carSetName.data(), 6);
   in.readBytes(stores.trackName.data(), 8);
@@ -139,12 +143,12 @@ int readSavedLaps(std::span<const std::uint8_t> file, ViewerStores& stores) {
   placeBlock(frames, true, position, total);
   // The blocks are most of the file and go to tables of their own: two at a time.
   auto firstHalf = [&] {
-    readBlock(file, telemetry, s0, stored);
-    readBlock(file, extra, s0, stored);
+    readBlock(copy, telemetry, s0, stored);
+    readBlock(copy, extra, s0, stored);
   };
   auto secondHalf = [&] {
-    readBlock(file, frames, s0, stored);
-    readBlock(file, patches, s0, stored);
+    readBlock(copy, frames, s0, stored);
+    readBlock(copy, patches, s0, stored);
   };
   if (stored >= kWorthASecondThread) {
     runSideBySide(firstHalf, secondHalf);
@@ -159,6 +163,24 @@ int readSavedLaps(std::span<const std::uint8_t> file, ViewerStores& stores) {
     }
   }
   return s0 + stored;
+}
+
+}  // namespace
+
+int readSavedLaps(std::span<const std::uint8_t> file, ViewerStores& stores) {
+  return readSavedLapsWith(file, stores,
+                           [file](std::size_t position, void* out, std::size_t bytes) {
+                             ByteReader in(file);
+                             in.seek(position);
+                             in.readExistingBytes(out, bytes);
+                           });
+}
+
+int readSavedLapsFile(const FileBytes& file, ViewerStores& stores) {
+  return readSavedLapsWith(file.bytes(), stores,
+                           [&file](std::size_t position, void* out, std::size_t bytes) {
+                             file.copyOut(position, out, bytes);
+                           });
 }
 
 std::vector<SavedLapEntry> peekSavedLaps(std::span<const std::uint8_t> file,

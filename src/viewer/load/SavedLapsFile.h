@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "telemetry/FileBytes.h"
 #include "viewer/load/ViewerStores.h"
 
 namespace lv {
@@ -18,6 +19,8 @@ std::vector<std::uint8_t> encodeSavedLaps(const ViewerStores& stores);
 // sampleCount on, without changing either) and returns the new end of samples. Samples
 // beyond the store's capacity are dropped, and so are laps beyond the lap tables.
 int readSavedLaps(std::span<const std::uint8_t> file, ViewerStores& stores);
+// The same for an open file, whose sample tables are read straight into the stores.
+int readSavedLapsFile(const FileBytes& file, ViewerStores& stores);
 
 // One lap of a saved-laps file as the listing of saved laps shows it.
 struct SavedLapEntry {

@@ -127,7 +127,7 @@ ReadOutcome readChosenFile(ShellContext& context, const std::string& path, const
   ReadOutcome outcome;
   ViewerStores& stores = context.state.stores;
   if (endsWith(path, 'r')) {
-    outcome.end = readSavedLaps(file.bytes(), stores);
+    outcome.end = readSavedLapsFile(file, stores);
     outcome.source.savedLaps = true;
     outcome.loaded = true;
     return outcome;
@@ -185,7 +185,9 @@ void runLoadCommand(ShellContext& context, const LoadFollowUps& followUps) {
     return;
   }
 
-  prefaultMapping(file.bytes());
+  // A replay is parsed in place and read ahead whole; a saved-laps file's tables are read
+  // from the file straight into the stores.
+  if (!endsWith(path, 'r')) prefaultMapping(file.bytes());
   drawLoadingHints(canvas);
   ReadOutcome outcome = readChosenFile(context, path, file);
   if (!outcome.loaded) return;
