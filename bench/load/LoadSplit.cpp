@@ -118,15 +118,19 @@ int main(int argc, char** argv) {
   bool savedLaps = endsWith(path, 'r');
   std::string telPath = path.substr(0, path.size() - 3) + "tel";
   bool withTel = !savedLaps && lv::fileExists(telPath) && tel.open(telPath);
-  lv::prefaultMapping(file.bytes());
+  // As the load command: a replay and its telemetry are read ahead whole, a saved-laps file's
+  // tables are read straight into the stores.
+  if (!savedLaps) lv::prefaultMapping(file.bytes());
   lv::prefaultMapping(tel.bytes());
+  // The load's hints: the first text sets the font loading.
+  picture->text(948, 73, "Any patience   ");
   watch.lap("map");
 
   lv::LapSource source;
   lv::ReplayReadResult replay;
   int end = 0;
   if (savedLaps) {
-    end = lv::readSavedLaps(file.bytes(), *stores);
+    end = lv::readSavedLapsFile(file, *stores);
     source.savedLaps = true;
     watch.lap("decode");
   } else {
