@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <utility>
+#include <vector>
 
 #include "viewer/load/SideBySide.h"
 
@@ -124,10 +126,23 @@ void deriveTemperatures(ViewerStores& stores, Extremes& e, int s) {
   }
 }
 
-void deriveRange(ViewerStores& stores, Extremes& extremes, const HeadingRows& headings, int from,
-                 int to) {
-  // A copy of its own, which the writes to the tables cannot touch, stays in registers.
+// What one half of a load's pass found: its lap ends, its finished stretches and the one still
+// open at its end, and the distance maxima of its blocks (a half starts at a block).
+struct SweepPart {
+  std::vector<int> lapEnds;
+  std::vector<StretchCounts> stretches;
+  StretchCounts open;
+  std::vector<std::int32_t> maxima;
+};
+
+void deriveRange(ViewerStores& stores, Extremes& extremes, SweepPart& part,
+                 const HeadingRows& headings, int from, int to) {
+  // Copies of their own, which the writes to the tables cannot touch, stay in registers.
   Extremes e = extremes;
+  StretchCounts open = part.open;
+  constexpr int kBlock = SampleSweep::kDistanceBlock;
+  part.maxima.assign(static_cast<std::size_t>((to - from + kBlock - 1) / kBlock),
+                     std::numeric_limits<std::int32_t>::min());
   for (int s = from; s < to; ++s) {
     std::size_t row = static_cast<std::size_t>(s);
     const TelemetryRecord& t = stores.telemetryTable[row];
@@ -135,9 +150,42 @@ void deriveRange(ViewerStores& stores, Extremes& extremes, const HeadingRows& he
     if (s > headings.first && s < headings.end) deriveHeading(stores, headings, s);
     e.maxRpm = std::max(e.maxRpm, t.f[TelemetryRecord::kRpm]);
     deriveTemperatures(stores, e, s);
-    e.maxFrameDistance = std::max(e.maxFrameDistance, stores.frameTable[row].f[0]);
+    std::int32_t distance = stores.frameTable[row].f[0];
+    e.maxFrameDistance = std::max(e.maxFrameDistance, distance);
+    std::int32_t& maximum = part.maxima[static_cast<std::size_t>((s - from) / kBlock)];
+    maximum = std::max(maximum, distance);
+    open.add(t);
+    if (lapEndsAt(stores, s)) {
+      part.lapEnds.push_back(s);
+      part.stretches.push_back(open);
+      open = StretchCounts{};
+    }
   }
   extremes = e;
+  part.open = open;
+}
+
+SampleSweep sweepOf(int s0, int end, SweepPart& earlier, SweepPart* later) {
+  SampleSweep sweep;
+  sweep.first = s0;
+  sweep.end = end;
+  sweep.lapEnds = std::move(earlier.lapEnds);
+  sweep.stretches = std::move(earlier.stretches);
+  sweep.distanceMaxima = std::move(earlier.maxima);
+  StretchCounts open = earlier.open;
+  if (later != nullptr) {
+    sweep.lapEnds.insert(sweep.lapEnds.end(), later->lapEnds.begin(), later->lapEnds.end());
+    for (const StretchCounts& stretch : later->stretches) {
+      open.follow(stretch);
+      sweep.stretches.push_back(open);
+      open = StretchCounts{};
+    }
+    open.follow(later->open);
+    sweep.distanceMaxima.insert(sweep.distanceMaxima.end(), later->maxima.begin(),
+                                later->maxima.end());
+  }
+  sweep.stretches.push_back(open);
+  return sweep;
 }
 
 bool sameBits(float a, float b) {
@@ -160,29 +208,32 @@ void redoHeadingsAfter(ViewerStores& stores, const HeadingRows& headings, int mi
 
 }  // namespace
 
-void deriveSampleValuesInOrder(ViewerStores& stores, int s0, int end) {
+SampleSweep deriveSampleValuesInOrder(ViewerStores& stores, int s0, int end) {
   Extremes e = Extremes::of(stores);
-  deriveRange(stores, e, {s0 + 4, end - 4, 0}, s0, end);
+  SweepPart part;
+  deriveRange(stores, e, part, {s0 + 4, end - 4, 0}, s0, std::max(s0, end));
   e.storeInto(stores);
+  return sweepOf(s0, end, part, nullptr);
 }
 
-void deriveSampleValues(ViewerStores& stores, int s0, int end) {
-  if (end - s0 < kWorthASecondThread) {
-    deriveSampleValuesInOrder(stores, s0, end);
-    return;
-  }
-  int middle = s0 + (end - s0) / 2;
+SampleSweep deriveSampleValues(ViewerStores& stores, int s0, int end) {
+  if (end - s0 < kWorthASecondThread) return deriveSampleValuesInOrder(stores, s0, end);
+  // The halves meet at the start of a block of the distance maxima.
+  constexpr int kBlock = SampleSweep::kDistanceBlock;
+  int middle = s0 + (end - s0) / 2 / kBlock * kBlock;
   Extremes earlier = Extremes::of(stores), later = Extremes::none();
+  SweepPart earlierPart, laterPart;
   runSideBySide(
       [&] {
-        deriveRange(stores, later, {s0 + 4, end - 4, middle}, middle, end);
+        deriveRange(stores, later, laterPart, {s0 + 4, end - 4, middle}, middle, end);
       },
       [&] {
-        deriveRange(stores, earlier, {s0 + 4, end - 4, 0}, s0, middle);
+        deriveRange(stores, earlier, earlierPart, {s0 + 4, end - 4, 0}, s0, middle);
       });
   redoHeadingsAfter(stores, {s0 + 4, end - 4, 0}, middle);
   earlier.follow(later);
   earlier.storeInto(stores);
+  return sweepOf(s0, end, earlierPart, &laterPart);
 }
 
 }  // namespace lv

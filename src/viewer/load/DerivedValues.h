@@ -1,5 +1,6 @@
 #pragma once
 
+#include "viewer/load/SampleSweep.h"
 #include "viewer/load/ViewerStores.h"
 
 namespace lv {
@@ -7,11 +8,12 @@ namespace lv {
 // Per-sample values computed once when samples s0 .. end-1 are loaded: map bounds, chord
 // length and heading, mean temperatures, the largest rpm and distance, and the extreme tyre
 // temperatures per column.
-// Long loads share the samples out to both cores.
-void deriveSampleValues(ViewerStores& stores, int s0, int end);
+// Returns what the same pass found for the lap cutting, the quarter splits and the quick
+// overview. Long loads share the samples out to both cores.
+SampleSweep deriveSampleValues(ViewerStores& stores, int s0, int end);
 
 // The same on this thread alone, one sample after the other: what the shared-out work must
 // come to.
-void deriveSampleValuesInOrder(ViewerStores& stores, int s0, int end);
+SampleSweep deriveSampleValuesInOrder(ViewerStores& stores, int s0, int end);
 
 }  // namespace lv

@@ -4,12 +4,10 @@
 #include <vector>
 
 #include "viewer/load/LapTimeText.h"
-#include "viewer/load/SideBySide.h"
 
 namespace lv {
 namespace {
 
-constexpr std::int32_t kLapEndDrop = 40000;  // 20 m
 constexpr std::int32_t kNotValidBit = 32;
 constexpr std::int32_t kStartLapBit = 128;
 constexpr std::int32_t kClockTolerance = 2000;
@@ -84,40 +82,27 @@ LapStatus savedLapStatus(const ViewerStores& stores, int lap) {
   return {(car & kStartLapBit) != 0 ? kStartLap : kLapNotValid, car};
 }
 
-bool lapEndsAt(const ViewerStores& stores, int s) {
-  return static_cast<std::int64_t>(stores.frameDistance(s)) - stores.frameDistance(s + 1) >
-         kLapEndDrop;
-}
-
 void findLapEnds(const ViewerStores& stores, int from, int to, std::vector<int>& ends) {
   for (int s = from; s < to; ++s)
     if (lapEndsAt(stores, s)) ends.push_back(s);
 }
 
-// The samples where the distance falls back, in order; a long load looks for them on both
-// cores, each through half of the samples.
-std::vector<int> lapEnds(const ViewerStores& stores, int s0, int end) {
-  constexpr int kWorthASecondThread = 20000;
-  std::vector<int> ends, later;
-  if (end - s0 < kWorthASecondThread) {
-    findLapEnds(stores, s0, end, ends);
-    return ends;
-  }
-  int middle = s0 + (end - s0) / 2;
-  runSideBySide([&] { findLapEnds(stores, middle, end, later); },
-                [&] { findLapEnds(stores, s0, middle, ends); });
-  ends.insert(ends.end(), later.begin(), later.end());
-  return ends;
-}
-
 }  // namespace
 
-void cutLaps(ViewerStores& stores, LapList& lapList, const LapSource& source, int s0, int end) {
+void cutLaps(ViewerStores& stores, LapList& lapList, const LapSource& source, int s0, int end,
+             const SampleSweep* sweep) {
   static const LapRecords kNoRecords;
   LapSource replay = source;
   if (replay.records == nullptr) replay.records = &kNoRecords;
   ReplayLapJudge judge(stores, replay, stores.lapCount);
-  for (int s : lapEnds(stores, s0, end)) {
+  std::vector<int> found;
+  const std::vector<int>* ends = &found;
+  if (sweep != nullptr && sweep->first == s0 && sweep->end == end) {
+    ends = &sweep->lapEnds;
+  } else {
+    findLapEnds(stores, s0, end, found);
+  }
+  for (int s : *ends) {
     if (stores.lapCount >= kLapCapacity) break;
     int k = stores.lapCount;
     std::size_t lap = static_cast<std::size_t>(k);

@@ -4,6 +4,7 @@
 
 #include "viewer/load/LapList.h"
 #include "viewer/load/LapRecords.h"
+#include "viewer/load/SampleSweep.h"
 #include "viewer/load/ViewerStores.h"
 
 namespace lv {
@@ -20,7 +21,9 @@ struct LapSource {
 
 // Cuts samples s0 .. end-1 into laps where the distance falls back at the start/finish
 // line, gives each lap its time and status, and appends its line to the lap list. Cutting
-// stops when the lap tables are full; the remaining samples stay unlisted.
-void cutLaps(ViewerStores& stores, LapList& lapList, const LapSource& source, int s0, int end);
+// stops when the lap tables are full; the remaining samples stay unlisted. The lap ends are
+// taken from the sweep of the same samples when there is one.
+void cutLaps(ViewerStores& stores, LapList& lapList, const LapSource& source, int s0, int end,
+             const SampleSweep* sweep = nullptr);
 
 }  // namespace lv

@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "viewer/load/SideBySide.h"
 #include "viewer/load/Truncate.h"
 
 namespace lv {
@@ -27,26 +26,11 @@ bool hasWearAt(const ViewerStores& stores, int sample) {
   return sample >= 0 && stores.extraTable[static_cast<std::size_t>(clampRow(sample))].f[0] > 0.9f;
 }
 
-struct LapCounts {
-  std::int64_t fullThrottle = 0, onThrottle = 0, onBrake = 0;
-  std::int32_t minimumSpeed = 100000000, maximumSpeed = 0;
-
-  void add(const TelemetryRecord& t) {
-    float throttle = t.f[TelemetryRecord::kThrottle];
-    fullThrottle += throttle >= 0.99 ? 1 : 0;
-    onThrottle += throttle >= 0.01 ? 1 : 0;
-    onBrake += t.f[TelemetryRecord::kBrake] >= 0.01 ? 1 : 0;
-    std::int32_t speed = truncToInt(t.f[TelemetryRecord::kSpeed] * 10.0f);
-    minimumSpeed = std::min(minimumSpeed, speed);
-    maximumSpeed = std::max(maximumSpeed, speed);
+StretchCounts lapCounts(const ViewerStores& stores, const SampleSweep* sweep, int first, int end) {
+  if (sweep != nullptr) {
+    if (const StretchCounts* counted = sweep->countsOf(first, end)) return *counted;
   }
-};
-
-std::string lapStatistics(const ViewerStores& stores, int lap) {
-  int first = stores.lapStart[static_cast<std::size_t>(lap)];
-  int end = stores.lapStart[static_cast<std::size_t>(lap + 1)];
-  std::int64_t n = std::max(1, end - first);
-  LapCounts counts;
+  StretchCounts counts;
   if (first >= 0 && end <= kSampleCapacity) {
     const TelemetryRecord* rows = stores.telemetryTable.data();
     for (int s = first; s < end; ++s) counts.add(rows[s]);
@@ -54,7 +38,15 @@ std::string lapStatistics(const ViewerStores& stores, int lap) {
     for (int s = first; s < end; ++s)
       counts.add(stores.telemetryTable[static_cast<std::size_t>(clampRow(s))]);
   }
-  auto [fullThrottle, onThrottle, onBrake, minimumSpeed, maximumSpeed] = counts;
+  return counts;
+}
+
+std::string lapStatistics(const ViewerStores& stores, const SampleSweep* sweep, int lap) {
+  int first = stores.lapStart[static_cast<std::size_t>(lap)];
+  int end = stores.lapStart[static_cast<std::size_t>(lap + 1)];
+  std::int64_t n = std::max(1, end - first);
+  auto [fullThrottle, onThrottle, onBrake, minimumSpeed, maximumSpeed] =
+      lapCounts(stores, sweep, first, end);
   return statisticText(static_cast<std::int32_t>(fullThrottle * 1000 / n), Column::kPercent) +
          statisticText(static_cast<std::int32_t>(onThrottle * 1000 / n), Column::kPercent) +
          statisticText(static_cast<std::int32_t>(onBrake * 1000 / n), Column::kPercent) +
@@ -82,48 +74,37 @@ bool isShortRow(const ViewerStores& stores, const std::string& line, int lap) {
          stores.lapSectorTimes[sectors + 3] < 1000;
 }
 
-std::string lapRow(const ViewerStores& stores, const std::string& line, int lap) {
+std::string lapRow(const ViewerStores& stores, const SampleSweep* sweep, const std::string& line,
+                   int lap) {
   if (isShortRow(stores, line, lap)) {
     if (line.size() > 4 && line[4] == 't') return "Start\n";
     return line.substr(0, line.empty() ? 0 : line.size() - 1) + "\n";
   }
   std::string row = line.size() > 1 && line[1] == ' ' ? " " : "";
-  row += line.substr(0, 11) + " " + lapStatistics(stores, lap);
+  row += line.substr(0, 11) + " " + lapStatistics(stores, sweep, lap);
   row += wearText(stores, stores.lapStart[static_cast<std::size_t>(lap + 1)] - 1);
   row += "     ";
   row += (stores.lapCar[static_cast<std::size_t>(lap)] & 0x40) != 0 ? "-" : "+";
   return row + "\n";
 }
 
-// Every lap's row; the laps of a long drive on both cores, split where half of their samples
-// are behind.
-std::vector<std::string> lapRows(const ViewerStores& stores, const LapList& lapList) {
+std::vector<std::string> lapRows(const ViewerStores& stores, const SampleSweep* sweep,
+                                 const LapList& lapList) {
   int laps = std::min(stores.lapCount, lapList.size());
-  std::vector<std::string> rows(static_cast<std::size_t>(std::max(laps, 0)));
-  auto fill = [&](int from, int to) {
-    for (int lap = from; lap < to; ++lap)
-      rows[static_cast<std::size_t>(lap)] =
-          lapRow(stores, lapList.lines()[static_cast<std::size_t>(lap)], lap);
-  };
-  constexpr int kWorthASecondThread = 20000;
-  int samples = laps > 0 ? stores.lapStart[static_cast<std::size_t>(laps)] : 0;
-  if (samples < kWorthASecondThread) {
-    fill(0, laps);
-    return rows;
-  }
-  int middle = 0;
-  while (middle < laps && stores.lapStart[static_cast<std::size_t>(middle)] < samples / 2) ++middle;
-  runSideBySide([&] { fill(middle, laps); }, [&] { fill(0, middle); });
+  std::vector<std::string> rows;
+  for (int lap = 0; lap < laps; ++lap)
+    rows.push_back(lapRow(stores, sweep, lapList.lines()[static_cast<std::size_t>(lap)], lap));
   return rows;
 }
 
 }  // namespace
 
-std::string quickOverviewText(const ViewerStores& stores, const LapList& lapList) {
+std::string quickOverviewText(const ViewerStores& stores, const LapList& lapList,
+                              const SampleSweep* sweep) {
   std::string text = "laptime    thMAX   th>0    br>0    vMIN    vMAX  ";
   int lastSample = stores.lapStart[static_cast<std::size_t>(stores.lapCount)] - 1;
   text += hasWearAt(stores, lastSample) ? "   wear(fl_fr_rl_rr)    OT\n\n" : "    OnTrack\n\n";
-  for (const std::string& row : lapRows(stores, lapList)) {
+  for (const std::string& row : lapRows(stores, sweep, lapList)) {
     if (text.size() + row.size() > kTextCapacity) break;
     text += row;
   }

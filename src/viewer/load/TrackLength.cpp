@@ -47,7 +47,8 @@ std::int32_t splitAt(const ViewerStores& stores, int first, int fps, int s, doub
 
 // The splits at the three quarter distances, 0 where the lap never gets so far. A farther
 // distance is passed no sooner than a nearer one, so each search goes on from the last.
-std::array<std::int32_t, 4> quarterSplits(const ViewerStores& stores, int lap) {
+std::array<std::int32_t, 4> quarterSplits(const ViewerStores& stores, int lap,
+                                          const SampleSweep* sweep) {
   std::array<std::int32_t, 4> split{0, 0, 0, 0};
   int first = stores.lapStart[static_cast<std::size_t>(lap)];
   int end = stores.lapStart[static_cast<std::size_t>(lap + 1)];
@@ -59,15 +60,19 @@ std::array<std::int32_t, 4> quarterSplits(const ViewerStores& stores, int lap) {
     double distance = stores.maxFrameDistance * static_cast<double>(q) / 4.0;
     if (distance < previous) s = first + 1;
     previous = distance;
-    while (s < end && stores.frameDistance(s - 1) <= distance) ++s;
+    if (sweep != nullptr) {
+      s = s < end ? sweep->firstBeyond(stores, s - 1, end - 1, distance) + 1 : s;
+    } else {
+      while (s < end && stores.frameDistance(s - 1) <= distance) ++s;
+    }
     if (s < end) split[static_cast<std::size_t>(q)] = splitAt(stores, first, fps, s, distance);
   }
   return split;
 }
 
-void computeSplitsOfLaps(ViewerStores& stores, int from, int to) {
+void computeSplitsOfLaps(ViewerStores& stores, int from, int to, const SampleSweep* sweep) {
   for (int lap = from; lap < to; ++lap) {
-    std::array<std::int32_t, 4> split = quarterSplits(stores, lap);
+    std::array<std::int32_t, 4> split = quarterSplits(stores, lap, sweep);
     std::size_t at = static_cast<std::size_t>(5 * lap);
     // Differences of saturated splits of a degenerate lap wrap instead of overflowing.
     auto difference = [](std::int64_t a, std::int64_t b) {
@@ -97,7 +102,7 @@ std::optional<std::int32_t> parseTrackLength(std::string_view ini) {
   return truncToInt(miles * 3218000.0);
 }
 
-void computeQuarterSplits(ViewerStores& stores, int firstLap) {
+void computeQuarterSplits(ViewerStores& stores, int firstLap, const SampleSweep* sweep) {
   // Laps of a long load on both cores, split where half of their samples are behind.
   constexpr int kWorthASecondThread = 20000;
   int last = stores.lapCount;
@@ -105,15 +110,15 @@ void computeQuarterSplits(ViewerStores& stores, int firstLap) {
   int firstSample = stores.lapStart[static_cast<std::size_t>(firstLap)];
   int endSample = stores.lapStart[static_cast<std::size_t>(last)];
   if (endSample - firstSample < kWorthASecondThread) {
-    computeSplitsOfLaps(stores, firstLap, last);
+    computeSplitsOfLaps(stores, firstLap, last, sweep);
     return;
   }
   int middle = firstLap;
   while (middle < last && stores.lapStart[static_cast<std::size_t>(middle)] - firstSample <
                               (endSample - firstSample) / 2)
     ++middle;
-  runSideBySide([&] { computeSplitsOfLaps(stores, middle, last); },
-                [&] { computeSplitsOfLaps(stores, firstLap, middle); });
+  runSideBySide([&] { computeSplitsOfLaps(stores, middle, last, sweep); },
+                [&] { computeSplitsOfLaps(stores, firstLap, middle, sweep); });
 }
 
 }  // namespace lv

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string_view>
 
+#include "viewer/load/SampleSweep.h"
 #include "viewer/load/ViewerStores.h"
 
 namespace lv {
@@ -12,7 +13,8 @@ namespace lv {
 // including the first "m". Nothing when the section or the key is missing.
 std::optional<std::int32_t> parseTrackLength(std::string_view ini);
 
-// Quarter-lap durations of laps first .. lapCount-1 into lapSectorTimes.
-void computeQuarterSplits(ViewerStores& stores, int firstLap);
+// Quarter-lap durations of laps first .. lapCount-1 into lapSectorTimes; the sweep of the
+// load, when given, lets the search for each quarter skip blocks of samples.
+void computeQuarterSplits(ViewerStores& stores, int firstLap, const SampleSweep* sweep = nullptr);
 
 }  // namespace lv

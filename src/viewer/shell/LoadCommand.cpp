@@ -92,7 +92,8 @@ void attachTelemetryIfPresent(ShellContext& context, const std::string& replayPa
 
 // The splits need only the longest lap distance; without a readable track.ini just the
 // track length stays unknown.
-void readTrackLengthAndSplits(ShellContext& context, const GplFolder& folder, int firstLap) {
+void readTrackLengthAndSplits(ShellContext& context, const GplFolder& folder, int firstLap,
+                              const SampleSweep& sweep) {
   ViewerStores& stores = context.state.stores;
   if (std::optional<FileBytes> ini =
           openIfPresent(context, folder.findTrackIni(stores.trackName.data()))) {
@@ -101,10 +102,10 @@ void readTrackLengthAndSplits(ShellContext& context, const GplFolder& folder, in
             std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())))
       stores.trackLength = *length;
   }
-  computeQuarterSplits(stores, firstLap);
+  computeQuarterSplits(stores, firstLap, &sweep);
 }
 
-void showQuickOverview(ShellContext& context) {
+void showQuickOverview(ShellContext& context, const SampleSweep& sweep) {
   drawOverviewHints(context.host.canvas());
   // Each row is built from its lap line as the list box gives it back when selected.
   for (int line = 0; line < context.state.lapList.size(); ++line) {
@@ -113,7 +114,7 @@ void showQuickOverview(ShellContext& context) {
     context.state.fields.lapListText = context.state.lapList.selectedText();
   }
   context.host.messageBox("Quick overview with datas of all laps",
-                          quickOverviewText(context.state.stores, context.state.lapList));
+                          quickOverviewText(context.state.stores, context.state.lapList, &sweep));
 }
 
 struct ReadOutcome {
@@ -195,13 +196,13 @@ void runLoadCommand(ShellContext& context, const LoadFollowUps& followUps) {
   int s0 = stores.sampleCount;
   int firstLap = stores.lapCount;
   int firstLine = context.state.lapList.size();
-  deriveSampleValues(stores, s0, outcome.end);
-  cutLaps(stores, context.state.lapList, outcome.source, s0, outcome.end);
+  SampleSweep sweep = deriveSampleValues(stores, s0, outcome.end);
+  cutLaps(stores, context.state.lapList, outcome.source, s0, outcome.end, &sweep);
   appendLapLines(context, firstLine);
-  readTrackLengthAndSplits(context, folder, firstLap);
+  readTrackLengthAndSplits(context, folder, firstLap, sweep);
 
   if (s0 == 0) {
-    showQuickOverview(context);
+    showQuickOverview(context, sweep);
     if (followUps.drawTyreOverview) followUps.drawTyreOverview(context, outcome.end);
   } else {
     if (followUps.redrawShownChannels) followUps.redrawShownChannels(context);
