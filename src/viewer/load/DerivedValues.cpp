@@ -9,12 +9,14 @@
 #include <vector>
 
 #include "viewer/load/SideBySide.h"
+#include "viewer/load/TyreTemperatures.h"
 
 namespace lv {
 namespace {
 
 constexpr double kDegreesPerRadian = 57.29577957855229;
 constexpr int kWorthASecondThread = 20000;
+constexpr int kTemperatureBlock = 256;
 
 // The running extremes of a load; each half of a shared-out load keeps its own.
 struct Extremes {
@@ -101,31 +103,6 @@ void deriveHeading(ViewerStores& stores, const HeadingRows& rows, int s) {
   stores.headingTable[static_cast<std::size_t>(s)] = static_cast<float>(heading);
 }
 
-void deriveTemperatures(ViewerStores& stores, Extremes& e, int s) {
-  std::size_t row = static_cast<std::size_t>(s);
-  const TelemetryRecord& t = stores.telemetryTable[row];
-  const ContactPatchRecord& patch = stores.contactPatchTable[row];
-  for (int w = 0; w < 4; ++w) {
-    float sum = t.f[12 + 3 * w] + t.f[13 + 3 * w] + t.f[14 + 3 * w];
-    stores.tyreTempAvg[row].w[w] = static_cast<float>(sum / 3.0f - 273.15);
-  }
-  if (patch.f[0] >= 200.0f) {
-    for (int w = 0; w < 4; ++w) {
-      float sum = patch.f[3 * w] + patch.f[3 * w + 1] + patch.f[3 * w + 2];
-      stores.contactPatchAvg[row].w[w] = static_cast<float>(sum / 3.0f - 273.15);
-    }
-  }
-  for (int column = 0; column < 3; ++column) {
-    for (int w = 0; w < 4; ++w) {
-      float value = t.f[12 + 3 * w + column];
-      if (column == 0 && value == 0.0f) continue;
-      auto c = static_cast<std::size_t>(column);
-      e.tyreTempMin[c] = std::min(e.tyreTempMin[c], value);
-      e.tyreTempMax[c] = std::max(e.tyreTempMax[c], value);
-    }
-  }
-}
-
 // What one half of a load's pass found: its lap ends, its finished stretches and the one still
 // open at its end, and the distance maxima of its blocks (a half starts at a block).
 struct SweepPart {
@@ -143,13 +120,16 @@ void deriveRange(ViewerStores& stores, Extremes& extremes, SweepPart& part,
   constexpr int kBlock = SampleSweep::kDistanceBlock;
   part.maxima.assign(static_cast<std::size_t>((to - from + kBlock - 1) / kBlock),
                      std::numeric_limits<std::int32_t>::min());
+  ColumnExtremes temperatures{e.tyreTempMin, e.tyreTempMax};
   for (int s = from; s < to; ++s) {
+    // The temperatures of a block of samples at a time, while the block is at hand.
+    if ((s - from) % kTemperatureBlock == 0)
+      deriveTyreTemperatures(stores, s, std::min(to, s + kTemperatureBlock), temperatures);
     std::size_t row = static_cast<std::size_t>(s);
     const TelemetryRecord& t = stores.telemetryTable[row];
     widenMapBounds(e, t);
     if (s > headings.first && s < headings.end) deriveHeading(stores, headings, s);
     e.maxRpm = std::max(e.maxRpm, t.f[TelemetryRecord::kRpm]);
-    deriveTemperatures(stores, e, s);
     std::int32_t distance = stores.frameTable[row].f[0];
     e.maxFrameDistance = std::max(e.maxFrameDistance, distance);
     std::int32_t& maximum = part.maxima[static_cast<std::size_t>((s - from) / kBlock)];
@@ -161,6 +141,8 @@ void deriveRange(ViewerStores& stores, Extremes& extremes, SweepPart& part,
       open = StretchCounts{};
     }
   }
+  e.tyreTempMin = temperatures.minimum;
+  e.tyreTempMax = temperatures.maximum;
   extremes = e;
   part.open = open;
 }

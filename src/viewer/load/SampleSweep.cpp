@@ -1,21 +1,8 @@
 #include "viewer/load/SampleSweep.h"
 
 #include <algorithm>
-#include <cstdlib>
-
-#include "viewer/load/Truncate.h"
 
 namespace lv {
-
-void StretchCounts::add(const TelemetryRecord& t) {
-  float throttle = t.f[TelemetryRecord::kThrottle];
-  fullThrottle += throttle >= 0.99 ? 1 : 0;
-  onThrottle += throttle >= 0.01 ? 1 : 0;
-  onBrake += t.f[TelemetryRecord::kBrake] >= 0.01 ? 1 : 0;
-  std::int32_t speed = truncToInt(t.f[TelemetryRecord::kSpeed] * 10.0f);
-  minimumSpeed = std::min(minimumSpeed, speed);
-  maximumSpeed = std::max(maximumSpeed, speed);
-}
 
 void StretchCounts::follow(const StretchCounts& next) {
   fullThrottle += next.fullThrottle;
@@ -23,12 +10,6 @@ void StretchCounts::follow(const StretchCounts& next) {
   onBrake += next.onBrake;
   minimumSpeed = std::min(minimumSpeed, next.minimumSpeed);
   maximumSpeed = std::max(maximumSpeed, next.maximumSpeed);
-}
-
-bool lapEndsAt(const ViewerStores& stores, int s) {
-  constexpr std::int32_t kLapEndDrop = 40000;  // 20 m
-  return static_cast<std::int64_t>(stores.frameDistance(s)) - stores.frameDistance(s + 1) >
-         kLapEndDrop;
 }
 
 const StretchCounts* SampleSweep::countsOf(int firstSample, int endSample) const {

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
+#include "viewer/load/Truncate.h"
 #include "viewer/load/ViewerStores.h"
 
 namespace lv {
@@ -13,7 +15,15 @@ struct StretchCounts {
   std::int64_t fullThrottle = 0, onThrottle = 0, onBrake = 0;
   std::int32_t minimumSpeed = 100000000, maximumSpeed = 0;
 
-  void add(const TelemetryRecord& t);
+  void add(const TelemetryRecord& t) {
+    float throttle = t.f[TelemetryRecord::kThrottle];
+    fullThrottle += throttle >= 0.99 ? 1 : 0;
+    onThrottle += throttle >= 0.01 ? 1 : 0;
+    onBrake += t.f[TelemetryRecord::kBrake] >= 0.01 ? 1 : 0;
+    std::int32_t speed = truncToInt(t.f[TelemetryRecord::kSpeed] * 10.0f);
+    minimumSpeed = std::min(minimumSpeed, speed);
+    maximumSpeed = std::max(maximumSpeed, speed);
+  }
   // This stretch followed by the next one, as one.
   void follow(const StretchCounts& next);
 };
@@ -41,6 +51,10 @@ struct SampleSweep {
   int firstBeyond(const ViewerStores& stores, int from, int to, double distance) const;
 };
 
-bool lapEndsAt(const ViewerStores& stores, int s);
+inline bool lapEndsAt(const ViewerStores& stores, int s) {
+  constexpr std::int32_t kLapEndDrop = 40000;  // 20 m
+  return static_cast<std::int64_t>(stores.frameDistance(s)) - stores.frameDistance(s + 1) >
+         kLapEndDrop;
+}
 
 }  // namespace lv

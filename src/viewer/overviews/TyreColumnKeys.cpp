@@ -4,9 +4,7 @@
 #include <cstring>
 #include <limits>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "viewer/load/WheelLanes.h"
 
 namespace lv {
 namespace {
@@ -109,17 +107,8 @@ TyreColumnKeys tyreColumnKeys(const TelemetryRecord* telemetry, const WheelTemps
   Lanes2 centreFront, centreRear;
   const __m128d half = _mm_set1_pd(0.5);  // halving is exact, as the division by 2.0 is
   for (std::size_t i = 0; i < count; ++i) {
-    const float* f = telemetry[i].f;
-    // Fields 12..23: three per wheel. Lanes below hold one field of each wheel.
-    __m128 a = _mm_loadu_ps(f + 12), b = _mm_loadu_ps(f + 16), c = _mm_loadu_ps(f + 20);
-    __m128 bc = _mm_shuffle_ps(b, c, _MM_SHUFFLE(1, 1, 2, 2));
-    __m128 first = _mm_shuffle_ps(a, bc, _MM_SHUFFLE(2, 0, 3, 0));
-    __m128 middle =
-        _mm_shuffle_ps(_mm_shuffle_ps(a, b, _MM_SHUFFLE(0, 0, 1, 1)),
-                       _mm_shuffle_ps(b, c, _MM_SHUFFLE(2, 2, 3, 3)), _MM_SHUFFLE(2, 0, 2, 0));
-    __m128 last =
-        _mm_shuffle_ps(_mm_shuffle_ps(a, b, _MM_SHUFFLE(1, 1, 2, 2)),
-                       _mm_shuffle_ps(c, c, _MM_SHUFFLE(3, 3, 0, 0)), _MM_SHUFFLE(2, 0, 2, 0));
+    WheelLanes lanes = wheelLanes(telemetry[i].f + 12);
+    __m128 first = lanes.first, middle = lanes.middle, last = lanes.last;
     across.add(_mm_sub_ps(last, first));
     __m128 edges = _mm_add_ps(first, last);
     centreFront.add(_mm_sub_pd(_mm_cvtps_pd(middle), _mm_mul_pd(_mm_cvtps_pd(edges), half)));
