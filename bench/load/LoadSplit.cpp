@@ -27,6 +27,7 @@
 #include "viewer/load/SavedLapsFile.h"
 #include "viewer/load/TelemetryAttachment.h"
 #include "viewer/load/TrackLength.h"
+#include "viewer/overviews/TyreColumnSummaries.h"
 #include "viewer/overviews/TyreOverview.h"
 
 namespace {
@@ -147,27 +148,30 @@ int main(int argc, char** argv) {
   }
 
   lv::LapList list;
-  lv::deriveSampleValues(*stores, 0, end);
+  // As the load command: the picture's column summaries are gathered while the samples are
+  // derived.
+  auto summaries = lv::tyreOverviewSummaries(*stores, end);
+  lv::SampleSweep sweep = lv::deriveSampleValues(*stores, 0, end, summaries.get());
   watch.lap("derive");
-  lv::cutLaps(*stores, list, source, 0, end);
+  lv::cutLaps(*stores, list, source, 0, end, &sweep);
   lv::FileBytes ini;
   if (ini.open(folder.trackIni(stores->trackName.data()))) {
     auto bytes = ini.bytes();
     if (auto length = lv::parseTrackLength(
             std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()))) {
       stores->trackLength = *length;
-      lv::computeQuarterSplits(*stores, 0);
     }
   }
+  lv::computeQuarterSplits(*stores, 0, &sweep);
   watch.lap("cut+splits");
-  std::string table = lv::quickOverviewText(*stores, list);
+  std::string table = lv::quickOverviewText(*stores, list, &sweep);
   watch.lap("table");
 
   lv::CanvasState view;
   lv::DialogFields fields;
   NoControls controls;
   lv::GraphContext graphs{*stores, view, fields, controls, *picture};
-  lv::drawTyreOverview(graphs, end);
+  lv::drawTyreOverview(graphs, end, summaries.get());
   picture->pixels();  // everything put down, as before a window copies it
   watch.lap("picture");
 

@@ -113,7 +113,8 @@ struct SweepPart {
 };
 
 void deriveRange(ViewerStores& stores, Extremes& extremes, SweepPart& part,
-                 const HeadingRows& headings, int from, int to) {
+                 const HeadingRows& headings, int from, int to, SampleObserver* observer,
+                 int observerPart) {
   // Copies of their own, which the writes to the tables cannot touch, stay in registers.
   Extremes e = extremes;
   StretchCounts open = part.open;
@@ -123,8 +124,11 @@ void deriveRange(ViewerStores& stores, Extremes& extremes, SweepPart& part,
   ColumnExtremes temperatures{e.tyreTempMin, e.tyreTempMax};
   for (int s = from; s < to; ++s) {
     // The temperatures of a block of samples at a time, while the block is at hand.
-    if ((s - from) % kTemperatureBlock == 0)
-      deriveTyreTemperatures(stores, s, std::min(to, s + kTemperatureBlock), temperatures);
+    if ((s - from) % kTemperatureBlock == 0) {
+      int blockEnd = std::min(to, s + kTemperatureBlock);
+      deriveTyreTemperatures(stores, s, blockEnd, temperatures);
+      if (observer != nullptr) observer->derived(observerPart, s, blockEnd);
+    }
     std::size_t row = static_cast<std::size_t>(s);
     const TelemetryRecord& t = stores.telemetryTable[row];
     widenMapBounds(e, t);
@@ -190,16 +194,17 @@ void redoHeadingsAfter(ViewerStores& stores, const HeadingRows& headings, int mi
 
 }  // namespace
 
-SampleSweep deriveSampleValuesInOrder(ViewerStores& stores, int s0, int end) {
+SampleSweep deriveSampleValuesInOrder(ViewerStores& stores, int s0, int end,
+                                      SampleObserver* observer) {
   Extremes e = Extremes::of(stores);
   SweepPart part;
-  deriveRange(stores, e, part, {s0 + 4, end - 4, 0}, s0, std::max(s0, end));
+  deriveRange(stores, e, part, {s0 + 4, end - 4, 0}, s0, std::max(s0, end), observer, 0);
   e.storeInto(stores);
   return sweepOf(s0, end, part, nullptr);
 }
 
-SampleSweep deriveSampleValues(ViewerStores& stores, int s0, int end) {
-  if (end - s0 < kWorthASecondThread) return deriveSampleValuesInOrder(stores, s0, end);
+SampleSweep deriveSampleValues(ViewerStores& stores, int s0, int end, SampleObserver* observer) {
+  if (end - s0 < kWorthASecondThread) return deriveSampleValuesInOrder(stores, s0, end, observer);
   // The halves meet at the start of a block of the distance maxima.
   constexpr int kBlock = SampleSweep::kDistanceBlock;
   int middle = s0 + (end - s0) / 2 / kBlock * kBlock;
@@ -207,10 +212,10 @@ SampleSweep deriveSampleValues(ViewerStores& stores, int s0, int end) {
   SweepPart earlierPart, laterPart;
   runSideBySide(
       [&] {
-        deriveRange(stores, later, laterPart, {s0 + 4, end - 4, middle}, middle, end);
+        deriveRange(stores, later, laterPart, {s0 + 4, end - 4, middle}, middle, end, observer, 1);
       },
       [&] {
-        deriveRange(stores, earlier, earlierPart, {s0 + 4, end - 4, 0}, s0, middle);
+        deriveRange(stores, earlier, earlierPart, {s0 + 4, end - 4, 0}, s0, middle, observer, 0);
       });
   redoHeadingsAfter(stores, {s0 + 4, end - 4, 0}, middle);
   earlier.follow(later);

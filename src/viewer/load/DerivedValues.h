@@ -9,11 +9,14 @@ namespace lv {
 // length and heading, mean temperatures, the largest rpm and distance, and the extreme tyre
 // temperatures per column.
 // Returns what the same pass found for the lap cutting, the quarter splits and the quick
-// overview. Long loads share the samples out to both cores.
-SampleSweep deriveSampleValues(ViewerStores& stores, int s0, int end);
+// overview, and tells `observer` of every block of samples done. Long loads share the
+// samples out to both cores.
+SampleSweep deriveSampleValues(ViewerStores& stores, int s0, int end,
+                               SampleObserver* observer = nullptr);
 
 // The same on this thread alone, one sample after the other: what the shared-out work must
 // come to.
-SampleSweep deriveSampleValuesInOrder(ViewerStores& stores, int s0, int end);
+SampleSweep deriveSampleValuesInOrder(ViewerStores& stores, int s0, int end,
+                                      SampleObserver* observer = nullptr);
 
 }  // namespace lv

@@ -51,6 +51,16 @@ struct SampleSweep {
   int firstBeyond(const ViewerStores& stores, int from, int to, double distance) const;
 };
 
+// Told of every block of a load's new samples as soon as their derived values are in the
+// stores, on the thread that derived them and while the block is at hand: a later step that
+// reads the same samples (the tyre picture of a first load) takes them then. `part` is 1 for
+// the samples of the second half of a load shared out to both cores, else 0.
+class SampleObserver {
+ public:
+  virtual ~SampleObserver() = default;
+  virtual void derived(int part, int from, int to) = 0;
+};
+
 inline bool lapEndsAt(const ViewerStores& stores, int s) {
   constexpr std::int32_t kLapEndDrop = 40000;  // 20 m
   return static_cast<std::int64_t>(stores.frameDistance(s)) - stores.frameDistance(s + 1) >

@@ -4,6 +4,7 @@
 
 #include "viewer/graphs/GraphCanvas.h"
 #include "viewer/graphs/LapColours.h"
+#include "viewer/overviews/TyreColumnSummaries.h"
 #include "viewer/overviews/TyrePicture.h"
 
 namespace lv {
@@ -13,8 +14,7 @@ constexpr Rgb kReferencePen{40, 40, 40};
 
 // The samples drawn: every one but the last of the drive. The drive never holds more than
 // the stores do, so every sample drawn is a row of them.
-std::size_t pictureSamples(const GraphContext& c) {
-  float span = c.view.xSpan;
+std::size_t pictureSamples(float span) {
   if (!(span > 1.0f)) return 0;
   if (span >= static_cast<float>(kSampleCapacity) + 1.0f) return kSampleCapacity;
   // Sample k is drawn while k + 1 < span.
@@ -45,11 +45,17 @@ void drawWheelFrames(GraphContext& c, int wheel, Rgb colour) {
 
 }  // namespace
 
-void drawTyreOverview(GraphContext& c, int samples) {
+std::unique_ptr<TyreColumnSummaries> tyreOverviewSummaries(const ViewerStores& stores,
+                                                           int samples) {
+  auto span = static_cast<float>(samples);
+  return std::make_unique<TyreColumnSummaries>(stores, span, pictureSamples(span));
+}
+
+void drawTyreOverview(GraphContext& c, int samples, const TyreColumnSummaries* gathered) {
   c.canvas.eraseAll();
   drawReferenceLines(c, treadScaleFor(c));
   c.view.xSpan = static_cast<float>(samples);
-  TyrePicture picture(c, pictureSamples(c), lapInSlot(c, 0).first);
+  TyrePicture picture(c, pictureSamples(c.view.xSpan), lapInSlot(c, 0).first, gathered);
   for (int wheel = 0; wheel < 4; ++wheel) {
     PenScope pen(c.canvas, kWheelColours[static_cast<std::size_t>(wheel)]);
     c.canvas.barRows(picture.statusBars(wheel));

@@ -11,6 +11,7 @@
 #include "viewer/load/SideBySide.h"
 #include "viewer/load/Truncate.h"
 #include "viewer/overviews/TyreColumnKeys.h"
+#include "viewer/overviews/TyreColumnSummaries.h"
 
 namespace lv {
 
@@ -28,7 +29,7 @@ TyrePictureSamples::TyrePictureSamples(const GraphContext& c, TreadScale scale)
       means_(c.stores.tyreTempAvg.data()) {}
 
 int TyrePictureSamples::x(std::size_t i) const {
-  return truncToInt(static_cast<float>(i) / xSpan_ * kPlotWidth);
+  return pictureX(xSpan_, i);
 }
 
 int TyrePictureSamples::acrossRow(float difference) const {
@@ -70,35 +71,6 @@ int TyrePictureSamples::centreAt(int sample, int wheel) const {
 namespace {
 
 enum class Trace { kAcross, kCentre, kMean };
-
-// The samples of one pixel column.
-struct Column {
-  int x;
-  std::size_t first, count;
-};
-
-// The x pixel grows with the sample, so each column's first sample is found by bisection.
-// An axis that is not a positive length has no columns: its curves are drawn point by point.
-std::vector<Column> pixelColumns(const TyrePictureSamples& s, std::size_t samples) {
-  std::vector<Column> columns;
-  if (samples == 0 || !(s.xSpan() > 0.0f) || !std::isfinite(s.xSpan())) return columns;
-  std::size_t first = 0;
-  while (first < samples) {
-    int x = s.x(first);
-    std::size_t low = first + 1, high = samples;
-    while (low < high) {
-      std::size_t middle = low + (high - low) / 2;
-      if (s.x(middle) > x) {
-        high = middle;
-      } else {
-        low = middle + 1;
-      }
-    }
-    columns.push_back({x, first, low - first});
-    first = low;
-  }
-  return columns;
-}
 
 class PictureCurve : public SampleCurve {
  public:
@@ -162,8 +134,9 @@ class PictureBars : public BarRows {
   std::span<const BarColumn> columns() const override { return columns_; }
 
   int height(std::int32_t word, int row) const {
-    return damage() ? damageField(word) : 2 * statusField(word, kStatusBits[wheel_][row]);
+    return pictureBarHeight(word, damage() ? kBarSets - 1 : wheel_, row);
   }
+  int set() const { return damage() ? kBarSets - 1 : wheel_; }
   std::vector<BarColumn>& columnRows() { return columns_; }
 
  private:
@@ -185,8 +158,8 @@ std::pair<int, int> rowExtremes(const KeyRange<T>& range, Row row) {
   return {lowest, highest};
 }
 
-CurveRun curveRun(const TyrePictureSamples& s, const PictureCurve& curve, const Column& column,
-                  const TyreColumnKeys& keys) {
+CurveRun curveRun(const TyrePictureSamples& s, const PictureCurve& curve,
+                  const PictureColumn& column, const TyreColumnKeys& keys) {
   auto wheel = static_cast<std::size_t>(curve.wheel());
   std::pair<int, int> extremes;
   switch (curve.trace()) {
@@ -209,29 +182,10 @@ CurveRun curveRun(const TyrePictureSamples& s, const PictureCurve& curve, const 
           extremes.second};
 }
 
-// The bar heights of a column. The status word seldom changes from one sample to the next,
-// so only the samples where it does are taken apart.
-BarColumn barColumn(const TyrePictureSamples& s, const PictureBars& bars, const Column& column) {
-  BarColumn result{column.x, column.first, column.count, {}, {}};
-  const int rows = bars.rowCount();
-  for (int row = 0; row < rows; ++row) {
-    result.lowest[static_cast<std::size_t>(row)] = std::numeric_limits<int>::max();
-    result.highest[static_cast<std::size_t>(row)] = std::numeric_limits<int>::min();
-  }
-  std::int32_t previous = 0;
-  for (std::size_t i = column.first; i < column.first + column.count; ++i) {
-    std::int32_t word = s.status(i);
-    if (i > column.first && word == previous) continue;
-    previous = word;
-    for (int row = 0; row < rows; ++row) {
-      int h = bars.height(word, row);
-      int& low = result.lowest[static_cast<std::size_t>(row)];
-      int& high = result.highest[static_cast<std::size_t>(row)];
-      low = std::min(low, h);
-      high = std::max(high, h);
-    }
-  }
-  return result;
+BarColumn barColumn(const PictureBars& bars, const PictureColumn& column,
+                    const ColumnSummary& summary) {
+  auto set = static_cast<std::size_t>(bars.set());
+  return {column.x, column.first, column.count, summary.barLow[set], summary.barHigh[set]};
 }
 
 }  // namespace
@@ -243,20 +197,23 @@ struct TyrePicture::Parts {
 
   Parts(const GraphContext& c) : samples(c, treadScaleFor(c)) {}
 
+  void take(const std::vector<PictureColumn>& columns, std::size_t k,
+            const ColumnSummary& summary) {
+    for (auto& curve : curves)
+      curve->runRows()[k] = curveRun(samples, *curve, columns[k], summary.keys);
+    for (auto& row : bars) row->columnRows()[k] = barColumn(*row, columns[k], summary);
+  }
   // Column by column, every curve and row of bars at once: each column's samples are read
   // from memory once.
-  void summarise(const std::vector<Column>& columns, std::size_t from, std::size_t to) {
-    for (std::size_t k = from; k < to; ++k) {
-      const Column& column = columns[k];
-      TyreColumnKeys keys = tyreColumnKeys(&samples.telemetry(column.first),
-                                           &samples.meanTemps(column.first), column.count);
-      for (auto& curve : curves) curve->runRows()[k] = curveRun(samples, *curve, column, keys);
-      for (auto& row : bars) row->columnRows()[k] = barColumn(samples, *row, column);
-    }
+  void summarise(const ViewerStores& stores, const std::vector<PictureColumn>& columns,
+                 std::size_t from, std::size_t to) {
+    for (std::size_t k = from; k < to; ++k)
+      take(columns, k, summariseSamples(stores, columns[k].first, columns[k].count));
   }
 };
 
-TyrePicture::TyrePicture(const GraphContext& c, std::size_t samples, int startSample)
+TyrePicture::TyrePicture(const GraphContext& c, std::size_t samples, int startSample,
+                         const TyreColumnSummaries* gathered)
     : parts_(std::make_unique<Parts>(c)) {
   const TyrePictureSamples& s = parts_->samples;
   for (int wheel = 0; wheel < 4; ++wheel) {
@@ -273,19 +230,31 @@ TyrePicture::TyrePicture(const GraphContext& c, std::size_t samples, int startSa
     parts_->bars.push_back(std::make_unique<PictureBars>(s, wheel, samples));
   parts_->bars.push_back(std::make_unique<PictureBars>(s, -1, samples));
 
-  std::vector<Column> columns = pixelColumns(s, samples);
-  for (auto& curve : parts_->curves) curve->runRows().resize(columns.size());
-  for (auto& row : parts_->bars) row->columnRows().resize(columns.size());
+  if (gathered != nullptr && gathered->cover(s.xSpan(), samples)) {
+    const std::vector<PictureColumn>& columns = gathered->columns();
+    resize(columns.size());
+    std::vector<ColumnSummary> summaries = gathered->summaries();
+    for (std::size_t k = 0; k < columns.size(); ++k) parts_->take(columns, k, summaries[k]);
+    return;
+  }
+  std::vector<PictureColumn> columns = pictureColumns(s.xSpan(), samples);
+  resize(columns.size());
+  const ViewerStores& stores = c.stores;
   constexpr std::size_t kWorthASecondThread = 20000;
   if (samples < kWorthASecondThread) {
-    parts_->summarise(columns, 0, columns.size());
+    parts_->summarise(stores, columns, 0, columns.size());
     return;
   }
   // Both halves of the columns at once, split where half the samples are behind.
   std::size_t middle = 0;
   while (middle < columns.size() && columns[middle].first < samples / 2) ++middle;
-  runSideBySide([&] { parts_->summarise(columns, middle, columns.size()); },
-                [&] { parts_->summarise(columns, 0, middle); });
+  runSideBySide([&] { parts_->summarise(stores, columns, middle, columns.size()); },
+                [&] { parts_->summarise(stores, columns, 0, middle); });
+}
+
+void TyrePicture::resize(std::size_t columns) {
+  for (auto& curve : parts_->curves) curve->runRows().resize(columns);
+  for (auto& row : parts_->bars) row->columnRows().resize(columns);
 }
 
 TyrePicture::~TyrePicture() = default;

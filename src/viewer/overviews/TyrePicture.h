@@ -52,13 +52,16 @@ class TyrePictureSamples {
   const WheelTemps* means_;
 };
 
+class TyreColumnSummaries;
+
 // Every curve and row of bars of the tyre picture over the first `samples` samples, each
-// with the summary of its pixel columns, worked out in one go on both cores. The tread
-// traces start from the sample `startSample` (the lap in the first slot), the mean
-// temperatures from sample 0.
+// with the summary of its pixel columns: those the load gathered when they cover the
+// picture, else worked out here in one go on both cores. The tread traces start from the
+// sample `startSample` (the lap in the first slot), the mean temperatures from sample 0.
 class TyrePicture {
  public:
-  TyrePicture(const GraphContext& c, std::size_t samples, int startSample);
+  TyrePicture(const GraphContext& c, std::size_t samples, int startSample,
+              const TyreColumnSummaries* gathered = nullptr);
   ~TyrePicture();
   TyrePicture(const TyrePicture&) = delete;
   TyrePicture& operator=(const TyrePicture&) = delete;
@@ -71,6 +74,7 @@ class TyrePicture {
 
  private:
   struct Parts;
+  void resize(std::size_t columns);
   std::unique_ptr<Parts> parts_;
 };
 

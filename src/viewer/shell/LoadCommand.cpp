@@ -196,14 +196,17 @@ void runLoadCommand(ShellContext& context, const LoadFollowUps& followUps) {
   int s0 = stores.sampleCount;
   int firstLap = stores.lapCount;
   int firstLine = context.state.lapList.size();
-  SampleSweep sweep = deriveSampleValues(stores, s0, outcome.end);
+  std::unique_ptr<FirstLoadPicture> picture;
+  if (s0 == 0 && followUps.firstLoadPicture)
+    picture = followUps.firstLoadPicture(context, outcome.end);
+  SampleSweep sweep = deriveSampleValues(stores, s0, outcome.end, picture.get());
   cutLaps(stores, context.state.lapList, outcome.source, s0, outcome.end, &sweep);
   appendLapLines(context, firstLine);
   readTrackLengthAndSplits(context, folder, firstLap, sweep);
 
   if (s0 == 0) {
     showQuickOverview(context, sweep);
-    if (followUps.drawTyreOverview) followUps.drawTyreOverview(context, outcome.end);
+    if (picture) picture->draw(context);
   } else {
     if (followUps.redrawShownChannels) followUps.redrawShownChannels(context);
     canvas.text(600, 11, "Loading is ready!");

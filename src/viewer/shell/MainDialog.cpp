@@ -1,5 +1,7 @@
 #include "viewer/shell/MainDialog.h"
 
+#include <memory>
+
 #include "viewer/graphs/GraphCanvas.h"
 #include "viewer/graphs/GraphChannels.h"
 #include "viewer/graphs/ZoomAndScroll.h"
@@ -7,12 +9,32 @@
 #include "viewer/overviews/ContactPatchToggle.h"
 #include "viewer/overviews/Datasheet.h"
 #include "viewer/overviews/OverviewChannels.h"
+#include "viewer/overviews/TyreColumnSummaries.h"
 #include "viewer/overviews/TyreOverview.h"
 #include "viewer/shell/SaveCommand.h"
 #include "viewer/shell/TrackMap.h"
 #include "viewer/shell/ValueReadout.h"
 
 namespace lv {
+namespace {
+
+// The tyre picture of a first load, gathering its column summaries while the load derives.
+class TyreOverviewAfterLoad : public FirstLoadPicture {
+ public:
+  TyreOverviewAfterLoad(const ViewerStores& stores, int samples)
+      : samples_(samples), summaries_(tyreOverviewSummaries(stores, samples)) {}
+  void derived(int part, int from, int to) override { summaries_->derived(part, from, to); }
+  void draw(ShellContext& context) override {
+    GraphContext graphs = context.graphs();
+    drawTyreOverview(graphs, samples_, summaries_.get());
+  }
+
+ private:
+  int samples_;
+  std::unique_ptr<TyreColumnSummaries> summaries_;
+};
+
+}  // namespace
 
 MainDialog::MainDialog(DialogHost& host, std::string iniDir)
     : host_(host),
@@ -148,9 +170,9 @@ LoadFollowUps MainDialog::loadFollowUps() const {
     GraphContext graphs = context.graphs();
     redrawShown(graphs, context.channels);
   };
-  followUps.drawTyreOverview = [](ShellContext& context, int samples) {
-    GraphContext graphs = context.graphs();
-    drawTyreOverview(graphs, samples);
+  followUps.firstLoadPicture = [](ShellContext& context, int samples) {
+    return std::unique_ptr<FirstLoadPicture>(
+        std::make_unique<TyreOverviewAfterLoad>(context.state.stores, samples));
   };
   followUps.fitTrackMap = [](ShellContext& context) {
     GraphContext graphs = context.graphs();
