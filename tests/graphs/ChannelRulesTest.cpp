@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
+
 #include "GraphFixture.h"
 #include "viewer/graphs/GraphCanvas.h"
 
@@ -205,6 +208,67 @@ TEST(ChannelRules, SuspensionSkipsLapsWithoutDataAndDrawsFourCurvesPerLap) {
   g.commands.get(ChannelId::kSuspension).plot(c);
   EXPECT_EQ(g.count("pen 240 0 40"), 4);
   EXPECT_EQ(g.count("pen 40 0 240"), 0);
+}
+
+}  // namespace
+}  // namespace lv
+
+namespace lv {
+namespace {
+
+using test::GraphFixture;
+
+// A file can hold any value in the suspension and wheel counter fields and in the headings;
+// sums and differences of them are taken in 64 bits, so the rows are those of the true
+// values (saturated at the ends of the int range), never of values that wrapped around.
+TEST(ChannelRules, ValuesAtTheEndsOfTheIntRangeDoNotWrapAround) {
+  constexpr std::int32_t kHigh = std::numeric_limits<std::int32_t>::max();
+  constexpr std::int32_t kLow = std::numeric_limits<std::int32_t>::min();
+  struct Case {
+    ChannelId channel;
+    void (*fill)(GraphFixture&, int s);
+  };
+  const Case cases[] = {
+      // 589 - ((max + max) - (min + min)) is far below the int range.
+      {ChannelId::kSuspensionRearFront,
+       [](GraphFixture& g, int s) {
+         g.frame(s).f[12] = g.frame(s).f[13] = kLow;
+         g.frame(s).f[14] = g.frame(s).f[15] = kHigh;
+       }},
+      {ChannelId::kSuspensionLeftRight,
+       [](GraphFixture& g, int s) {
+         g.frame(s).f[12] = g.frame(s).f[14] = kLow;
+         g.frame(s).f[13] = g.frame(s).f[15] = kHigh;
+       }},
+      // The front left counter swings between the ends: every step is 2^32 - 1 up or down.
+      {ChannelId::kWheelspeed,
+       [](GraphFixture& g, int s) { g.frame(s).f[16] = s % 4 < 2 ? kLow : kHigh; }},
+  };
+  for (const Case& c : cases) {
+    GraphFixture g;
+    g.addLap(50);
+    for (int s = 0; s < 50; ++s) c.fill(g, s);
+    g.choose({0});
+    GraphContext context = g.context();
+    g.commands.get(c.channel).plot(context);
+    auto points = g.curve("240 0 40");
+    ASSERT_GE(points.size(), 12u) << channelInfo(c.channel).caption;
+    for (const auto& point : points)
+      EXPECT_TRUE(point.second == kLow || point.second == kHigh)
+          << channelInfo(c.channel).caption << ": row " << point.second;
+  }
+  // Headings at both ends of the float range: the turning sign compares them in 64 bits.
+  GraphFixture g;
+  g.addLap(50);
+  for (int s = 0; s < 50; ++s) {
+    g.stores->headingTable[static_cast<std::size_t>(s)] = s % 7 < 3 ? 3e38f : -3e38f;
+    g.frame(s).f[7] = 100 * s;
+    g.tel(s).f[TelemetryRecord::kMapX] = 1.0f;  // a lap with telemetry
+  }
+  g.choose({0});
+  GraphContext context = g.context();
+  g.commands.get(ChannelId::kOversteering).plot(context);
+  EXPECT_GE(g.curve("240 0 40").size(), 40u);
 }
 
 }  // namespace

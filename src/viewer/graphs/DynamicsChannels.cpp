@@ -1,6 +1,8 @@
 // Vehicle-dynamics channels with rules of their own: the windowed heading and yaw channels,
 // oversteering, and the accelerations computed from speed and path.
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
 
 #include "viewer/graphs/CanvasBatch.h"
 #include "viewer/graphs/GraphCanvas.h"
@@ -95,8 +97,9 @@ double yawAccelerationRow(const Rows& rows, int k, int w) {
 // Oversteering carries its turning sign from point to point and lap to lap within a press.
 float turningSign = 1.0f;
 
+// In 64 bits, as the headings of a file can reach the ends of the int range.
 template <typename Rows>
-int headingPlus(const Rows& rows, int k, bool wrap) {
+std::int64_t headingPlus(const Rows& rows, int k, bool wrap) {
   return truncToInt(rows.heading(k) + (wrap ? 360.0f : 0.0f));
 }
 
@@ -110,11 +113,11 @@ void updateTurningSign(const Rows& rows, int k, const LapRange& lap, int k0, boo
   } else {
     return;
   }
-  int h1 = headingPlus(rows, k + span, false);
-  int h2 = headingPlus(rows, k - span, false);
+  std::int64_t h1 = headingPlus(rows, k + span, false);
+  std::int64_t h2 = headingPlus(rows, k - span, false);
   if (h2 > h1 + 180) h1 = headingPlus(rows, k + span, true);
   if (h1 > h2 + 180) h2 = headingPlus(rows, k - span, true);
-  if (h1 != h2) turningSign = static_cast<float>((h1 - h2) / std::abs(h1 - h2));
+  if (h1 != h2) turningSign = static_cast<float>((h1 - h2) / std::llabs(h1 - h2));
 }
 
 template <typename Rows>

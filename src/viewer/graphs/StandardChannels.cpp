@@ -1,4 +1,6 @@
 // Channels drawn by the standard plot with their own value, baseline, scale and colours.
+#include <cstdint>
+
 #include "viewer/graphs/GraphCanvas.h"
 #include "viewer/graphs/GraphChannels.h"
 #include "viewer/graphs/PlotKernel.h"
@@ -146,19 +148,24 @@ void plotHeight(GraphContext& c) {
   plotCurves(c, {879, 0.7}, kFrameField<5>);
 }
 
+// (a + b) - (c + d) of four suspension values: in 64 bits, as a file may hold any value there.
+double pairDifference(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d) {
+  return static_cast<double>((a + b) - (c + d));
+}
+
 void plotSuspensionRearFront(GraphContext& c) {
   plotCurves(c, {589, 1, ColourSet::kPrimary, noSuspension},
              [](const auto& rows, int k, const Lap&) {
-               return static_cast<double>((rows.frame(k, 14) + rows.frame(k, 15)) -
-                                          (rows.frame(k, 12) + rows.frame(k, 13)));
+               return pairDifference(rows.frame(k, 14), rows.frame(k, 15), rows.frame(k, 12),
+                                     rows.frame(k, 13));
              });
 }
 
 void plotSuspensionLeftRight(GraphContext& c) {
   plotCurves(c, {704, 1, ColourSet::kPrimary, noSuspension},
              [](const auto& rows, int k, const Lap&) {
-               return static_cast<double>((rows.frame(k, 13) + rows.frame(k, 15)) -
-                                          (rows.frame(k, 12) + rows.frame(k, 14)));
+               return pairDifference(rows.frame(k, 13), rows.frame(k, 15), rows.frame(k, 12),
+                                     rows.frame(k, 14));
              });
 }
 

@@ -1,4 +1,6 @@
 // The tyre channels: one curve per wheel, in the wheel colours, for the radio slot's lap only.
+#include <cstdint>
+
 #include "viewer/graphs/CanvasBatch.h"
 #include "viewer/graphs/GraphCanvas.h"
 #include "viewer/graphs/PlotKernel.h"
@@ -73,8 +75,9 @@ void plotWear(GraphContext& c) {
   }
 }
 
+// In 64 bits: the difference of two counters a file holds may not fit 32.
 template <typename Rows>
-int wheelCounter(const Rows& rows, int k, int wheel) {
+std::int64_t wheelCounter(const Rows& rows, int k, int wheel) {
   return rows.frame(k, FrameRecord::kWheelTurns0 + wheel);
 }
 
@@ -84,11 +87,12 @@ double wheelspeedRow(const Rows& rows, int k, int wheel, int fps, bool firstPoin
   double d;
   double threshold;
   if (fps == 60) {
-    d = wheelCounter(rows, k + 1, wheel) - wheelCounter(rows, k - 1, wheel);
+    d = static_cast<double>(wheelCounter(rows, k + 1, wheel) - wheelCounter(rows, k - 1, wheel));
     threshold = 65.0;
   } else {
-    d = firstPoint ? wheelCounter(rows, k + 1, wheel) - wheelCounter(rows, k, wheel)
-                   : wheelCounter(rows, k, wheel) - wheelCounter(rows, k - 1, wheel);
+    d = static_cast<double>(firstPoint
+                                ? wheelCounter(rows, k + 1, wheel) - wheelCounter(rows, k, wheel)
+                                : wheelCounter(rows, k, wheel) - wheelCounter(rows, k - 1, wheel));
     threshold = 78.0;
   }
   if (d < 0) d += 128;
