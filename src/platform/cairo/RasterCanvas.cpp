@@ -233,20 +233,16 @@ void RasterCanvas::ellipse(int left, int top, int right, int bottom, Rgb fill) {
   touchCairo(x0, y0, x1, y1);
 }
 
-bool RasterCanvas::fontReady() {
-  if (fontLoaded_) return true;
-  if (!fontLoader_.joinable()) {
-    try {
-      fontLoader_ = std::thread([this] {
-        loadFont();
-        fontLoaded_ = true;
-      });
-    } catch (const std::system_error&) {
-      fontLoaded_ = true;  // no thread: this text loads the font itself
-      return true;
-    }
+void RasterCanvas::startLoadingFont() {
+  if (fontLoaded_ || fontLoader_.joinable()) return;
+  try {
+    fontLoader_ = std::thread([this] {
+      loadFont();
+      fontLoaded_ = true;
+    });
+  } catch (const std::system_error&) {
+    fontLoaded_ = true;  // no thread: the first text drawn loads the font itself
   }
-  return fontLoaded_;
 }
 
 void RasterCanvas::drawPendingTexts() const {
@@ -258,12 +254,8 @@ void RasterCanvas::drawPendingTexts() const {
 }
 
 void RasterCanvas::text(int x, int y, std::string_view utf8) {
-  if (!fontReady()) {
-    pendingTexts_.push_back({x, y, std::string(utf8)});
-    return;
-  }
-  catchUp();
-  drawText(x, y, std::string(utf8));
+  startLoadingFont();
+  pendingTexts_.push_back({x, y, std::string(utf8)});
 }
 
 void RasterCanvas::drawText(int x, int y, const std::string& text) const {

@@ -70,15 +70,16 @@ class RasterCanvas : public Canvas {
   void settle() const;
   void touchCairo(double left, double top, double right, double bottom) const;
 
-  // The font takes some milliseconds to be found and loaded the first time. The first text
-  // sets a thread to it and goes on: texts drawn before it is done wait, in order, until the
-  // next drawing or reading of the pixels (a load draws its hints and then reads its files
-  // meanwhile); an erase of everything drops them unseen.
+  // Texts wait, in order, until the pixels are next drawn on or read, and an erase of
+  // everything drops those it covers unseen: a load's hints are erased by its picture before
+  // anyone but a window showing its progress looks. The font takes some milliseconds to be
+  // found and loaded the first time; the first text sets a thread to it, which works while the
+  // load reads its files.
   struct PendingText {
     int x, y;
     std::string text;
   };
-  bool fontReady();
+  void startLoadingFont();
   // Puts down the erase and the texts that wait, in order.
   void catchUp() const;
   void drawPendingTexts() const;
