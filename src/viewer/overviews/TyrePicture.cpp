@@ -212,6 +212,8 @@ struct TyrePicture::Parts {
   }
 };
 
+constexpr std::size_t kWorthASecondThread = 20000;
+
 TyrePicture::TyrePicture(const GraphContext& c, std::size_t samples, int startSample,
                          const TyreColumnSummaries* gathered)
     : parts_(std::make_unique<Parts>(c)) {
@@ -234,13 +236,20 @@ TyrePicture::TyrePicture(const GraphContext& c, std::size_t samples, int startSa
     const std::vector<PictureColumn>& columns = gathered->columns();
     resize(columns.size());
     std::vector<ColumnSummary> summaries = gathered->summaries();
-    for (std::size_t k = 0; k < columns.size(); ++k) parts_->take(columns, k, summaries[k]);
+    auto take = [&](std::size_t from, std::size_t to) {
+      for (std::size_t k = from; k < to; ++k) parts_->take(columns, k, summaries[k]);
+    };
+    if (samples < kWorthASecondThread) {
+      take(0, columns.size());
+      return;
+    }
+    std::size_t middle = columns.size() / 2;
+    runSideBySide([&] { take(middle, columns.size()); }, [&] { take(0, middle); });
     return;
   }
   std::vector<PictureColumn> columns = pictureColumns(s.xSpan(), samples);
   resize(columns.size());
   const ViewerStores& stores = c.stores;
-  constexpr std::size_t kWorthASecondThread = 20000;
   if (samples < kWorthASecondThread) {
     parts_->summarise(stores, columns, 0, columns.size());
     return;
