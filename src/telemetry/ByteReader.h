@@ -107,6 +107,17 @@ class ByteReader {
     return remaining() >= count ? bytes_.data() + pos_ : nullptr;
   }
 
+  // Reads the next `count` bytes: in place when all of them lie inside the image, else
+  // copied into `spare` with zeros for the missing ones. Returns where they are.
+  const std::uint8_t* takeBytes(std::size_t count, std::uint8_t* spare) {
+    if (const std::uint8_t* here = peekBytes(count)) {
+      pos_ += count;
+      return here;
+    }
+    readBytes(spare, count);
+    return spare;
+  }
+
   // Copies up to `count` bytes into `out`; bytes past the end of the image become zero.
   void readBytes(void* out, std::size_t count) {
     auto* dst = static_cast<std::uint8_t*>(out);

@@ -2,6 +2,9 @@
 
 #include <cstdint>
 #include <limits>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "GraphFixture.h"
 #include "viewer/graphs/GraphCanvas.h"
@@ -10,6 +13,19 @@ namespace lv {
 namespace {
 
 using test::GraphFixture;
+
+// One lap of 50 samples filled by `fill`, the channel drawn alone: the points in `pen`.
+std::vector<std::pair<int, int>> curveDrawnAlone(ChannelId channel,
+                                                 void (*fill)(GraphFixture&, int s),
+                                                 const std::string& pen) {
+  GraphFixture g;
+  g.addLap(50);
+  for (int s = 0; s < 50; ++s) fill(g, s);
+  g.choose({0});
+  GraphContext context = g.context();
+  g.commands.get(channel).plot(context);
+  return g.curve(pen);
+}
 
 // One lap of 50 samples with constant channel values, drawn alone: the row of its curve.
 struct RowCase {
@@ -69,13 +85,7 @@ TEST(ChannelRules, BaselinesAndScalesOfTheTable) {
       {ChannelId::kReplaySpeed, [](GraphFixture&, int) {}, 584, "240 0 40"},
   };
   for (const RowCase& c : cases) {
-    GraphFixture g;
-    g.addLap(50);
-    for (int s = 0; s < 50; ++s) c.fill(g, s);
-    g.choose({0});
-    GraphContext context = g.context();
-    g.commands.get(c.channel).plot(context);
-    auto points = g.curve(c.pen);
+    auto points = curveDrawnAlone(c.channel, c.fill, c.pen);
     ASSERT_GE(points.size(), 2u) << channelInfo(c.channel).caption;
     EXPECT_EQ(points[10].second, c.row) << channelInfo(c.channel).caption;
   }
@@ -210,14 +220,6 @@ TEST(ChannelRules, SuspensionSkipsLapsWithoutDataAndDrawsFourCurvesPerLap) {
   EXPECT_EQ(g.count("pen 40 0 240"), 0);
 }
 
-}  // namespace
-}  // namespace lv
-
-namespace lv {
-namespace {
-
-using test::GraphFixture;
-
 // A file can hold any value in the suspension and wheel counter fields and in the headings;
 // sums and differences of them are taken in 64 bits, so the rows are those of the true
 // values (saturated at the ends of the int range), never of values that wrapped around.
@@ -245,13 +247,7 @@ TEST(ChannelRules, ValuesAtTheEndsOfTheIntRangeDoNotWrapAround) {
        [](GraphFixture& g, int s) { g.frame(s).f[16] = s % 4 < 2 ? kLow : kHigh; }},
   };
   for (const Case& c : cases) {
-    GraphFixture g;
-    g.addLap(50);
-    for (int s = 0; s < 50; ++s) c.fill(g, s);
-    g.choose({0});
-    GraphContext context = g.context();
-    g.commands.get(c.channel).plot(context);
-    auto points = g.curve("240 0 40");
+    auto points = curveDrawnAlone(c.channel, c.fill, "240 0 40");
     ASSERT_GE(points.size(), 12u) << channelInfo(c.channel).caption;
     for (const auto& point : points)
       EXPECT_TRUE(point.second == kLow || point.second == kHigh)

@@ -136,14 +136,8 @@ class DistanceAlignment {
   // A whole record is read where it lies; one cut short by the end of the file is read into a
   // buffer whose missing bytes are zero.
   void readRecordInto(int s) {
-    const std::uint8_t* record = in_.peekBytes(kRecord);
     std::uint8_t partial[kRecord];
-    if (record != nullptr) {
-      in_.skip(kRecord);
-    } else {
-      in_.readBytes(partial, kRecord);
-      record = partial;
-    }
+    const std::uint8_t* record = in_.takeBytes(kRecord, partial);
     if constexpr (kLayout == TelLayout::kUnversioned) {
       TelemetryRecord& row = stores_.telemetryTable[static_cast<std::size_t>(s)];
       static_assert(sizeof row.f == kRecord);

@@ -84,14 +84,8 @@ class TimeAlignment {
   // A whole record is read where it lies; one cut short by the end of the file is read into a
   // buffer whose missing bytes are zero.
   void readRecordInto(int s) {
-    const std::uint8_t* record = in_.peekBytes(kRecord);
     std::uint8_t partial[kRecord];
-    if (record != nullptr) {
-      in_.skip(kRecord);
-    } else {
-      in_.readBytes(partial, kRecord);
-      record = partial;
-    }
+    const std::uint8_t* record = in_.takeBytes(kRecord, partial);
     std::size_t row = static_cast<std::size_t>(s);
     if (version_ == 3) {
       float clutch = loadF32(record + 4);
