@@ -159,6 +159,12 @@ void PixelWriter::bresenham(int ax, int ay, int bx, int by, std::uint32_t colour
 }
 
 void PixelWriter::clippedLine(int fromX, int fromY, int toX, int toY, std::uint32_t colour) {
+  // Both ends beyond one edge: nothing of the line lies on the buffer (curves that run off it
+  // for a while bring many of these).
+  if ((fromX < 0 && toX < 0) || (fromY < 0 && toY < 0) ||
+      (fromX >= buffer_.width && toX >= buffer_.width) ||
+      (fromY >= buffer_.height && toY >= buffer_.height))
+    return;
   double x0 = fromX, y0 = fromY, x1 = toX, y1 = toY;
   if (!clipSegment(x0, y0, x1, y1, buffer_.width, buffer_.height)) return;
   flush();
