@@ -59,6 +59,9 @@ struct TemperatureCurve {
   Valid valid;
   bool unconditionalFirstPoint;  // single-lap mode: the offset sample, valid or not
 };
+// Spelled out for compilers that do not deduce an aggregate's arguments themselves.
+template <typename Value, typename Valid>
+TemperatureCurve(double, Value, Valid, bool) -> TemperatureCurve<Value, Valid>;
 
 template <typename Curve>
 void drawTemperatureCurve(GraphContext& c, const Curve& curve, int slot, const LapRange& lap,
