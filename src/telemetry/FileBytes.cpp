@@ -27,18 +27,13 @@ std::size_t FileBytes::copyOut(std::size_t offset, void* out, std::size_t count)
   count = std::min(count, size_ - offset);
   auto* target = static_cast<std::uint8_t*>(out);
   std::size_t done = 0;
-  while (done < count && descriptor_ >= 0) {
+  // A file cut short since it was opened yields fewer bytes.
+  while (done < count) {
     ssize_t got =
         ::pread(descriptor_, target + done, count - done, static_cast<off_t>(offset + done));
     if (got < 0 && errno == EINTR) continue;
     if (got <= 0) break;
     done += static_cast<std::size_t>(got);
-  }
-  // A file cut short since it was opened yields fewer bytes. Without a descriptor the
-  // mapping is copied.
-  if (done < count && descriptor_ < 0) {
-    std::memcpy(target + done, data_ + offset + done, count - done);
-    done = count;
   }
   return done;
 }

@@ -21,21 +21,21 @@ constexpr int kTemperatureBlock = 256;
 // The running extremes of a load; each half of a shared-out load keeps its own.
 struct Extremes {
   std::array<float, 4> mapBounds;
-  std::array<float, 3> tyreTempMin;
-  std::array<float, 3> tyreTempMax;
+  ColumnExtremes temperatures;
   float maxRpm;
   std::int32_t maxFrameDistance;
 
   static Extremes of(const ViewerStores& stores) {
-    return {stores.mapBounds, stores.tyreTempMin, stores.tyreTempMax, stores.maxRpm,
+    return {stores.mapBounds,
+            {stores.tyreTempMin, stores.tyreTempMax},
+            stores.maxRpm,
             stores.maxFrameDistance};
   }
   // Extremes that any value replaces: the start of a later half.
   static Extremes none() {
     constexpr float kHuge = std::numeric_limits<float>::infinity();
     return {{kHuge, kHuge, -kHuge, -kHuge},
-            {kHuge, kHuge, kHuge},
-            {-kHuge, -kHuge, -kHuge},
+            {{kHuge, kHuge, kHuge}, {-kHuge, -kHuge, -kHuge}},
             -kHuge,
             std::numeric_limits<std::int32_t>::min()};
   }
@@ -45,16 +45,16 @@ struct Extremes {
     for (std::size_t i = 0; i < 2; ++i) mapBounds[i] = std::min(mapBounds[i], next.mapBounds[i]);
     for (std::size_t i = 2; i < 4; ++i) mapBounds[i] = std::max(mapBounds[i], next.mapBounds[i]);
     for (std::size_t c = 0; c < 3; ++c) {
-      tyreTempMin[c] = std::min(tyreTempMin[c], next.tyreTempMin[c]);
-      tyreTempMax[c] = std::max(tyreTempMax[c], next.tyreTempMax[c]);
+      temperatures.minimum[c] = std::min(temperatures.minimum[c], next.temperatures.minimum[c]);
+      temperatures.maximum[c] = std::max(temperatures.maximum[c], next.temperatures.maximum[c]);
     }
     maxRpm = std::max(maxRpm, next.maxRpm);
     maxFrameDistance = std::max(maxFrameDistance, next.maxFrameDistance);
   }
   void storeInto(ViewerStores& stores) const {
     stores.mapBounds = mapBounds;
-    stores.tyreTempMin = tyreTempMin;
-    stores.tyreTempMax = tyreTempMax;
+    stores.tyreTempMin = temperatures.minimum;
+    stores.tyreTempMax = temperatures.maximum;
     stores.maxRpm = maxRpm;
     stores.maxFrameDistance = maxFrameDistance;
   }
@@ -121,12 +121,11 @@ void deriveRange(ViewerStores& stores, Extremes& extremes, SweepPart& part,
   constexpr int kBlock = SampleSweep::kDistanceBlock;
   part.maxima.assign(static_cast<std::size_t>((to - from + kBlock - 1) / kBlock),
                      std::numeric_limits<std::int32_t>::min());
-  ColumnExtremes temperatures{e.tyreTempMin, e.tyreTempMax};
   for (int s = from; s < to; ++s) {
     // The temperatures of a block of samples at a time, while the block is at hand.
     if ((s - from) % kTemperatureBlock == 0) {
       int blockEnd = std::min(to, s + kTemperatureBlock);
-      deriveTyreTemperatures(stores, s, blockEnd, temperatures);
+      deriveTyreTemperatures(stores, s, blockEnd, e.temperatures);
       if (observer != nullptr) observer->derived(observerPart, s, blockEnd);
     }
     std::size_t row = static_cast<std::size_t>(s);
@@ -145,8 +144,6 @@ void deriveRange(ViewerStores& stores, Extremes& extremes, SweepPart& part,
       open = StretchCounts{};
     }
   }
-  e.tyreTempMin = temperatures.minimum;
-  e.tyreTempMax = temperatures.maximum;
   extremes = e;
   part.open = open;
 }

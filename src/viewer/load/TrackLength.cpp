@@ -49,6 +49,9 @@ std::int32_t splitAt(const ViewerStores& stores, int first, int fps, int s, doub
 // distance is passed no sooner than a nearer one, so each search goes on from the last.
 std::array<std::int32_t, 4> quarterSplits(const ViewerStores& stores, int lap,
                                           const SampleSweep* sweep) {
+  // Without a sweep no block can be skipped: every sample is looked at.
+  static const SampleSweep kNoBlocks;
+  const SampleSweep& blocks = sweep != nullptr ? *sweep : kNoBlocks;
   std::array<std::int32_t, 4> split{0, 0, 0, 0};
   int first = stores.lapStart[static_cast<std::size_t>(lap)];
   int end = stores.lapStart[static_cast<std::size_t>(lap + 1)];
@@ -60,11 +63,7 @@ std::array<std::int32_t, 4> quarterSplits(const ViewerStores& stores, int lap,
     double distance = stores.maxFrameDistance * static_cast<double>(q) / 4.0;
     if (distance < previous) s = first + 1;
     previous = distance;
-    if (sweep != nullptr) {
-      s = s < end ? sweep->firstBeyond(stores, s - 1, end - 1, distance) + 1 : s;
-    } else {
-      while (s < end && stores.frameDistance(s - 1) <= distance) ++s;
-    }
+    if (s < end) s = blocks.firstBeyond(stores, s - 1, end - 1, distance) + 1;
     if (s < end) split[static_cast<std::size_t>(q)] = splitAt(stores, first, fps, s, distance);
   }
   return split;

@@ -14,28 +14,6 @@ int pictureX(float xSpan, std::size_t i) {
   return truncToInt(static_cast<float>(i) / xSpan * kPlotWidth);
 }
 
-// The x pixel grows with the sample, so each column's first sample is found by bisection.
-std::vector<PictureColumn> pictureColumns(float xSpan, std::size_t samples) {
-  std::vector<PictureColumn> columns;
-  if (samples == 0 || !(xSpan > 0.0f) || !std::isfinite(xSpan)) return columns;
-  std::size_t first = 0;
-  while (first < samples) {
-    int x = pictureX(xSpan, first);
-    std::size_t low = first + 1, high = samples;
-    while (low < high) {
-      std::size_t middle = low + (high - low) / 2;
-      if (pictureX(xSpan, middle) > x) {
-        high = middle;
-      } else {
-        low = middle + 1;
-      }
-    }
-    columns.push_back({x, first, low - first});
-    first = low;
-  }
-  return columns;
-}
-
 int pictureBarHeight(std::int32_t statusWord, int set, int row) {
   if (set == kBarSets - 1) return damageField(statusWord);
   return 2 * statusField(statusWord, kStatusBits[set][row]);
@@ -73,6 +51,30 @@ void ColumnSummary::take(const ColumnSummary& other) {
   }
 }
 
+namespace {
+
+// The x pixel grows with the sample, so each column's first sample is found by bisection.
+std::vector<PictureColumn> pictureColumns(float xSpan, std::size_t samples) {
+  std::vector<PictureColumn> columns;
+  if (samples == 0 || !(xSpan > 0.0f) || !std::isfinite(xSpan)) return columns;
+  std::size_t first = 0;
+  while (first < samples) {
+    int x = pictureX(xSpan, first);
+    std::size_t low = first + 1, high = samples;
+    while (low < high) {
+      std::size_t middle = low + (high - low) / 2;
+      if (pictureX(xSpan, middle) > x) {
+        high = middle;
+      } else {
+        low = middle + 1;
+      }
+    }
+    columns.push_back({x, first, low - first});
+    first = low;
+  }
+  return columns;
+}
+
 // The status word seldom changes from one sample to the next, so only the samples where it
 // does are taken apart.
 ColumnSummary summariseSamples(const ViewerStores& stores, std::size_t first, std::size_t count) {
@@ -93,6 +95,8 @@ ColumnSummary summariseSamples(const ViewerStores& stores, std::size_t first, st
   }
   return summary;
 }
+
+}  // namespace
 
 TyreColumnSummaries::TyreColumnSummaries(const ViewerStores& stores, float xSpan,
                                          std::size_t samples)

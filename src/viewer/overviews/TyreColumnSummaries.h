@@ -19,9 +19,6 @@ struct PictureColumn {
   int x;
   std::size_t first, count;
 };
-// The columns of the first `samples` samples; none for an axis that is not a positive length
-// (its curves are then drawn point by point).
-std::vector<PictureColumn> pictureColumns(float xSpan, std::size_t samples);
 
 // The bars of the status word: set 0..3 the two 2-bit fields of a wheel (rows 0 and 1), set 4
 // the engine damage (row 0).
@@ -39,7 +36,6 @@ struct ColumnSummary {
   // Both summaries as one: the rows of equal values are the same whichever is kept.
   void take(const ColumnSummary& other);
 };
-ColumnSummary summariseSamples(const ViewerStores& stores, std::size_t first, std::size_t count);
 
 // The column summaries of a first load's tyre picture, gathered while the load derives its
 // samples: each block of samples is summarised on the thread that derived it, while it is at
@@ -54,6 +50,8 @@ class TyreColumnSummaries : public SampleObserver {
   // Whether these are the summaries of a picture of `samples` samples over `xSpan`, every one
   // of them seen.
   bool cover(float xSpan, std::size_t samples) const;
+  // The columns of the samples; none for an axis that is not a positive length (its curves
+  // are then drawn point by point).
   const std::vector<PictureColumn>& columns() const { return columns_; }
   // Column by column, both halves taken together.
   std::vector<ColumnSummary> summaries() const;

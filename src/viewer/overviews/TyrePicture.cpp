@@ -1,11 +1,9 @@
 #include "viewer/overviews/TyrePicture.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
+#include <optional>
 #include <utility>
 
-#include "viewer/graphs/CanvasState.h"
 #include "viewer/graphs/GraphCanvas.h"
 #include "viewer/graphs/StatusWord.h"
 #include "viewer/load/SideBySide.h"
@@ -133,9 +131,7 @@ class PictureBars : public BarRows {
   }
   std::span<const BarColumn> columns() const override { return columns_; }
 
-  int height(std::int32_t word, int row) const {
-    return pictureBarHeight(word, damage() ? kBarSets - 1 : wheel_, row);
-  }
+  int height(std::int32_t word, int row) const { return pictureBarHeight(word, set(), row); }
   int set() const { return damage() ? kBarSets - 1 : wheel_; }
   std::vector<BarColumn>& columnRows() { return columns_; }
 
@@ -203,16 +199,19 @@ struct TyrePicture::Parts {
       curve->runRows()[k] = curveRun(samples, *curve, columns[k], summary.keys);
     for (auto& row : bars) row->columnRows()[k] = barColumn(*row, columns[k], summary);
   }
-  // Column by column, every curve and row of bars at once: each column's samples are read
-  // from memory once.
-  void summarise(const ViewerStores& stores, const std::vector<PictureColumn>& columns,
-                 std::size_t from, std::size_t to) {
-    for (std::size_t k = from; k < to; ++k)
-      take(columns, k, summariseSamples(stores, columns[k].first, columns[k].count));
-  }
 };
 
-constexpr std::size_t kWorthASecondThread = 20000;
+// Both halves at once on a long drive, one after the other on a short one.
+template <typename Later, typename Earlier>
+void inTwo(std::size_t samples, Later&& later, Earlier&& earlier) {
+  constexpr std::size_t kWorthASecondThread = 20000;
+  if (samples < kWorthASecondThread) {
+    earlier();
+    later();
+    return;
+  }
+  runSideBySide(later, earlier);
+}
 
 TyrePicture::TyrePicture(const GraphContext& c, std::size_t samples, int startSample,
                          const TyreColumnSummaries* gathered)
@@ -232,33 +231,25 @@ TyrePicture::TyrePicture(const GraphContext& c, std::size_t samples, int startSa
     parts_->bars.push_back(std::make_unique<PictureBars>(s, wheel, samples));
   parts_->bars.push_back(std::make_unique<PictureBars>(s, -1, samples));
 
-  if (gathered != nullptr && gathered->cover(s.xSpan(), samples)) {
-    const std::vector<PictureColumn>& columns = gathered->columns();
-    resize(columns.size());
-    std::vector<ColumnSummary> summaries = gathered->summaries();
-    auto take = [&](std::size_t from, std::size_t to) {
-      for (std::size_t k = from; k < to; ++k) parts_->take(columns, k, summaries[k]);
-    };
-    if (samples < kWorthASecondThread) {
-      take(0, columns.size());
-      return;
-    }
-    std::size_t middle = columns.size() / 2;
-    runSideBySide([&] { take(middle, columns.size()); }, [&] { take(0, middle); });
-    return;
+  // Without summaries of the load, the samples are summarised here as the load would, half
+  // of them on each core.
+  std::optional<TyreColumnSummaries> own;
+  if (gathered == nullptr || !gathered->cover(s.xSpan(), samples)) {
+    own.emplace(c.stores, s.xSpan(), samples);
+    auto half = static_cast<int>(samples / 2), all = static_cast<int>(samples);
+    inTwo(
+        samples, [&] { own->derived(1, half, all); }, [&] { own->derived(0, 0, half); });
+    gathered = &*own;
   }
-  std::vector<PictureColumn> columns = pictureColumns(s.xSpan(), samples);
+  const std::vector<PictureColumn>& columns = gathered->columns();
   resize(columns.size());
-  const ViewerStores& stores = c.stores;
-  if (samples < kWorthASecondThread) {
-    parts_->summarise(stores, columns, 0, columns.size());
-    return;
-  }
-  // Both halves of the columns at once, split where half the samples are behind.
-  std::size_t middle = 0;
-  while (middle < columns.size() && columns[middle].first < samples / 2) ++middle;
-  runSideBySide([&] { parts_->summarise(stores, columns, middle, columns.size()); },
-                [&] { parts_->summarise(stores, columns, 0, middle); });
+  std::vector<ColumnSummary> summaries = gathered->summaries();
+  auto take = [&](std::size_t from, std::size_t to) {
+    for (std::size_t k = from; k < to; ++k) parts_->take(columns, k, summaries[k]);
+  };
+  std::size_t middle = columns.size() / 2;
+  inTwo(
+      samples, [&] { take(middle, columns.size()); }, [&] { take(0, middle); });
 }
 
 void TyrePicture::resize(std::size_t columns) {

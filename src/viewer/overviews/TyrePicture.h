@@ -39,8 +39,6 @@ class TyrePictureSamples {
   int acrossAt(int sample, int wheel) const;
   int centreAt(int sample, int wheel) const;
 
-  const TelemetryRecord& telemetry(std::size_t i) const { return telemetry_[i]; }
-  const WheelTemps& meanTemps(std::size_t i) const { return means_[i]; }
   float xSpan() const { return xSpan_; }
 
  private:
@@ -56,7 +54,7 @@ class TyreColumnSummaries;
 
 // Every curve and row of bars of the tyre picture over the first `samples` samples, each
 // with the summary of its pixel columns: those the load gathered when they cover the
-// picture, else worked out here in one go on both cores. The tread traces start from the
+// picture, else gathered here the same way, on both cores. The tread traces start from the
 // sample `startSample` (the lap in the first slot), the mean temperatures from sample 0.
 class TyrePicture {
  public:
