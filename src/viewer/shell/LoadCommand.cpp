@@ -1,9 +1,12 @@
 #include "viewer/shell/LoadCommand.h"
 
+#include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <optional>
 
 #include "telemetry/FileBytes.h"
+#include "telemetry/TelFormat.h"
 #include "telemetry/Utf8Path.h"
 #include "viewer/load/DerivedValues.h"
 #include "viewer/load/GplFolder.h"
@@ -11,6 +14,7 @@
 #include "viewer/load/Prefault.h"
 #include "viewer/load/QuickOverviewTable.h"
 #include "viewer/load/ReplayReader.h"
+#include "viewer/load/RowPreparation.h"
 #include "viewer/load/SavedLapsListing.h"
 #include "viewer/load/TelemetryAttachment.h"
 #include "viewer/load/TrackLength.h"
@@ -80,9 +84,10 @@ std::optional<FileBytes> openIfPresent(ShellContext& context, const std::string&
   return file;
 }
 
+// The telemetry file, opened already or now (a file there that cannot be read is reported).
 void attachTelemetryIfPresent(ShellContext& context, const std::string& replayPath,
-                              const ReplayReadResult& replay) {
-  std::optional<FileBytes> tel = openIfPresent(context, withExtension(replayPath, "tel"));
+                              const ReplayReadResult& replay, std::optional<FileBytes>& tel) {
+  if (!tel) tel = openIfPresent(context, withExtension(replayPath, "tel"));
   if (!tel) return;
   prefaultMapping(tel->bytes());
   drawTelemetryHints(context.host.canvas());
@@ -124,7 +129,8 @@ struct ReadOutcome {
   ReplayReadResult replay;
 };
 
-ReadOutcome readChosenFile(ShellContext& context, const std::string& path, const FileBytes& file) {
+ReadOutcome readChosenFile(ShellContext& context, const std::string& path, const FileBytes& file,
+                           std::optional<FileBytes>& tel) {
   ReadOutcome outcome;
   ViewerStores& stores = context.state.stores;
   if (endsWith(path, 'r')) {
@@ -140,7 +146,7 @@ ReadOutcome readChosenFile(ShellContext& context, const std::string& path, const
     return outcome;
   }
   if (outcome.replay.outcome == ReplayOutcome::kRefusedNoDrivers) return outcome;
-  attachTelemetryIfPresent(context, path, outcome.replay);
+  attachTelemetryIfPresent(context, path, outcome.replay, tel);
   outcome.end = outcome.replay.end;
   outcome.source.fps = outcome.replay.fps;
   outcome.source.playerName = outcome.replay.playerName;
@@ -149,6 +155,59 @@ ReadOutcome readChosenFile(ShellContext& context, const std::string& path, const
   outcome.source.raceStartFrame = outcome.replay.raceStartFrame;
   outcome.loaded = true;
   return outcome;
+}
+
+// The telemetry file of a replay when it is there and can be read; nothing is reported yet.
+std::optional<FileBytes> telemetryOf(const std::string& replayPath) {
+  std::string path = withExtension(replayPath, "tel");
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(utf8Path(path), error)) return std::nullopt;
+  FileBytes tel;
+  if (!tel.open(path)) return std::nullopt;
+  return tel;
+}
+
+// The rows a replay's load will write, judged from its telemetry file (about one sample per
+// record), prepared while the replay is read: the frames from a third of the way on (the
+// replay reader reaches the first third itself before the preparation gets there), then the
+// telemetry tables and the derived ones. Short loads prepare nothing.
+void prepareRowsOfReplay(RowPreparation& preparation, ViewerStores& stores, const FileBytes& tel) {
+  constexpr std::size_t kWorthPreparing = 20000;
+  if (tel.bytes().size() < 4) return;
+  std::int32_t versionWord;
+  std::memcpy(&versionWord, tel.bytes().data(), sizeof versionWord);
+  TelFileShape shape = telFileShape(versionWord);
+  std::size_t records =
+      (tel.bytes().size() - shape.dataOffset) / static_cast<std::size_t>(shape.recordSize);
+  auto first = static_cast<std::size_t>(stores.sampleCount);
+  std::size_t rows = std::min(records, static_cast<std::size_t>(kSampleCapacity) - first);
+  if (rows < kWorthPreparing) return;
+  bool patches = shape.layout == TelLayout::kVersion7 || shape.layout == TelLayout::kVersion6 ||
+                 (shape.layout == TelLayout::kTimeStepped && stores.contactPatchMode != 0);
+  bool wear = shape.layout == TelLayout::kVersion7 || shape.layout == TelLayout::kVersion6 ||
+              shape.layout == TelLayout::kVersion5;
+  preparation.add(stores.frameTable, first + rows / 3, rows - rows / 3);
+  preparation.add(stores.telemetryTable, first, rows);
+  if (patches) preparation.add(stores.contactPatchTable, first, rows);
+  if (wear) preparation.add(stores.extraTable, first, rows);
+  preparation.add(stores.trackDistanceStep, first, rows);
+  preparation.add(stores.headingTable, first, rows);
+  preparation.add(stores.tyreTempAvg, first, rows);
+  if (patches) preparation.add(stores.contactPatchAvg, first, rows);
+}
+
+// Reads the chosen file; for a replay with telemetry the rows it will write are prepared on
+// the second core meanwhile.
+ReadOutcome readWithPreparedRows(ShellContext& context, const std::string& path,
+                                 const FileBytes& file) {
+  std::optional<FileBytes> tel;
+  RowPreparation preparation;
+  if (!endsWith(path, 'r')) {
+    tel = telemetryOf(path);
+    if (tel) prepareRowsOfReplay(preparation, context.state.stores, *tel);
+  }
+  preparation.start();
+  return readChosenFile(context, path, file, tel);
 }
 
 void appendLapLines(ShellContext& context, int firstNewLine) {
@@ -190,7 +249,7 @@ void runLoadCommand(ShellContext& context, const LoadFollowUps& followUps) {
   // from the file straight into the stores.
   if (!endsWith(path, 'r')) prefaultMapping(file.bytes());
   drawLoadingHints(canvas);
-  ReadOutcome outcome = readChosenFile(context, path, file);
+  ReadOutcome outcome = readWithPreparedRows(context, path, file);
   if (!outcome.loaded) return;
 
   int s0 = stores.sampleCount;
