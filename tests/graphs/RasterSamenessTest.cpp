@@ -12,17 +12,14 @@
 #include <random>
 #include <vector>
 
+#include "DriveLoading.h"
+#include "GraphFixture.h"
 #include "platform/cairo/RasterCanvas.h"
 #include "platform/pixels/LineClipping.h"
-#include "tools/gplsim/Gplsim.h"
 #include "viewer/graphs/CanvasBatch.h"
 #include "viewer/graphs/GraphCanvas.h"
 #include "viewer/graphs/GraphChannels.h"
 #include "viewer/graphs/SampleCurve.h"
-#include "viewer/load/DerivedValues.h"
-#include "viewer/load/LapCutting.h"
-#include "viewer/load/ReplayReader.h"
-#include "viewer/load/TelemetryAttachment.h"
 #include "viewer/overviews/OverviewChannels.h"
 #include "viewer/overviews/TyreColumnSummaries.h"
 #include "viewer/overviews/TyreOverview.h"
@@ -166,13 +163,7 @@ class BothRasters : public Canvas {
   }
 };
 
-class NoControls : public DialogControls {
- public:
-  void showControl(int, bool) override {}
-  void setCaption(int, std::string_view) override {}
-  void setScrollBar(int, int, int, int) override {}
-  void fieldsToControls(const DialogFields&) override {}
-};
+using NoControls = test::FakeControls;
 
 TEST(RasterSameness, LargeDriveOverviewAndEveryChannelMatchPixelForPixel) {
   // About 65 samples per pixel column in the overview, laps of some 1 800 samples.
@@ -181,20 +172,10 @@ TEST(RasterSameness, LargeDriveOverviewAndEveryChannelMatchPixelForPixel) {
   options.seed = 11;
   sim::Drive drive = sim::generateDrive(options);
   auto stores = std::make_unique<ViewerStores>();
-  stores->resetForFirstLoad();
-  stores->tyreTempMin.fill(1000000.0f);
-  stores->tyreTempMax.fill(-1000000.0f);
-  ReplayReadResult replay = readReplay(drive.replay, *stores);
-  attachTelemetry(drive.telemetry, *stores, 0, replay.end, replay.fps);
   // The picture's column summaries gathered while the samples are derived, as a first load
   // does, on both cores.
-  auto gathered = tyreOverviewSummaries(*stores, replay.end);
-  deriveSampleValues(*stores, 0, replay.end, gathered.get());
-  LapList list;
-  LapSource source{false,           replay.fps,      replay.playerName,
-                   replay.carIndex, &replay.records, replay.raceStartFrame};
-  cutLaps(*stores, list, source, 0, replay.end);
-  stores->sampleCount = replay.end;
+  std::unique_ptr<TyreColumnSummaries> gathered;
+  int end = test::loadDrive(drive, *stores, &gathered);
   ASSERT_GT(stores->lapCount, 10);
 
   CanvasState view;
@@ -202,12 +183,12 @@ TEST(RasterSameness, LargeDriveOverviewAndEveryChannelMatchPixelForPixel) {
   NoControls controls;
   BothRasters both;
   GraphContext c{*stores, view, fields, controls, both};
-  drawTyreOverview(c, replay.end, gathered.get());
+  drawTyreOverview(c, end, gathered.get());
   EXPECT_EQ(both.differences(), 0) << "tyre overview, summaries gathered by the load";
-  drawTyreOverview(c, replay.end);
+  drawTyreOverview(c, end);
   EXPECT_EQ(both.differences(), 0) << "tyre overview";
   stores->contactPatchMode = 1;
-  drawTyreOverview(c, replay.end);
+  drawTyreOverview(c, end);
   EXPECT_EQ(both.differences(), 0) << "tyre overview, contact patches shown";
 
   ChannelCommands commands;

@@ -16,16 +16,13 @@
 #include <string_view>
 #include <vector>
 
+#include "DriveLoading.h"
+#include "GraphFixture.h"
 #include "ReferenceChannels.h"
-#include "tools/gplsim/Gplsim.h"
 #include "viewer/graphs/GraphCanvas.h"
 #include "viewer/graphs/GraphChannels.h"
 #include "viewer/graphs/PlotKernel.h"
 #include "viewer/graphs/RedrawCache.h"
-#include "viewer/load/DerivedValues.h"
-#include "viewer/load/LapCutting.h"
-#include "viewer/load/ReplayReader.h"
-#include "viewer/load/TelemetryAttachment.h"
 #include "viewer/overviews/OverviewChannels.h"
 #include "viewer/shell/TrackMap.h"
 
@@ -63,13 +60,7 @@ class TraceCanvas : public Canvas {
   void penSelected(Rgb colour) override { calls.push_back({'P', colour.r, colour.g, colour.b, 0}); }
 };
 
-class NoControls : public DialogControls {
- public:
-  void showControl(int, bool) override {}
-  void setCaption(int, std::string_view) override {}
-  void setScrollBar(int, int, int, int) override {}
-  void fieldsToControls(const DialogFields&) override {}
-};
+using NoControls = test::FakeControls;
 
 // Where the two drawings first part, for the failure message.
 std::string firstDifference(const std::vector<TraceCanvas::Call>& fast,
@@ -99,17 +90,7 @@ struct Drive {
     options.seed = 5;
     sim::Drive drive = sim::generateDrive(options);
     ViewerStores& s = *stores;
-    s.resetForFirstLoad();
-    s.tyreTempMin.fill(1000000.0f);
-    s.tyreTempMax.fill(-1000000.0f);
-    ReplayReadResult replay = readReplay(drive.replay, s);
-    attachTelemetry(drive.telemetry, s, 0, replay.end, replay.fps);
-    deriveSampleValues(s, 0, replay.end);
-    LapList list;
-    LapSource source{false,           replay.fps,      replay.playerName,
-                     replay.carIndex, &replay.records, replay.raceStartFrame};
-    cutLaps(s, list, source, 0, replay.end);
-    s.sampleCount = replay.end;
+    test::loadDrive(drive, s);
     realLaps = s.lapCount;
     // Laps 1 and 4 as if from a 36 frames per second replay.
     s.lapFps[1] = 36;
