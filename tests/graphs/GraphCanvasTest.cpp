@@ -2,6 +2,7 @@
 
 #include "GraphFixture.h"
 #include "viewer/graphs/GraphCanvas.h"
+#include "viewer/graphs/PlotKernel.h"
 #include "viewer/graphs/ZoomAndScroll.h"
 
 namespace lv {
@@ -38,10 +39,9 @@ TEST(GraphCanvas, SingleLapSpansThePlotWidth) {
   g.choose({0});
   GraphContext c = g.context();
   for (int s = 0; s < 100; ++s) g.tel(s).f[4] = 0.5f;
-  plotChannel(
-      c, {632, 120, ColourSet::kPrimary, false, [](const GraphContext& gc, int k, const LapRange&) {
-            return static_cast<double>(telemetryAt(gc, k).f[4]);
-          }});
+  plotCurves(c, {632, 120, ColourSet::kPrimary}, [](const auto& rows, int k, const LapRange&) {
+    return static_cast<double>(rows.telemetry(k, 4));
+  });
   auto points = g.curve("240 0 40");
   ASSERT_EQ(points.size(), 100u);
   EXPECT_EQ(points.front(), (std::pair{0, 572}));
@@ -62,8 +62,7 @@ TEST(GraphCanvas, MultiLapStartsPastTheOffsetAndStopsPastTheEdge) {
   // x = (d - 3000) / 9000 * 1817 * 3: 6000 -> 3634 is past the edge.
   EXPECT_EQ(xs[4], 605);
   EXPECT_EQ(xs[6], 1817);
-  plotChannel(c, {0, 0, ColourSet::kPrimary, false,
-                  [](const GraphContext&, int, const LapRange&) { return 0.0; }});
+  plotCurves(c, {0, 0, ColourSet::kPrimary}, [](const auto&, int, const LapRange&) { return 0.0; });
   auto points = g.curve("240 0 40");
   // Distance 3000 equals the offset: the first point is sample 4; x = 1817 is drawn, 2422 ends.
   ASSERT_EQ(points.size(), 4u);

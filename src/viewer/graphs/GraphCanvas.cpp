@@ -1,6 +1,5 @@
 #include "viewer/graphs/GraphCanvas.h"
 
-#include "viewer/graphs/CanvasBatch.h"
 #include "viewer/graphs/PlotKernel.h"
 #include "viewer/graphs/RedrawCache.h"
 #include "viewer/load/Truncate.h"
@@ -182,37 +181,6 @@ int firstPoint(const GraphContext& c, int first, int end) {
   for (int k = first; k < end; ++k)
     if (distanceAt(c, k) > c.view.scrollOffset) return k;
   return -1;
-}
-
-namespace {
-
-void plotLap(GraphContext& c, const PlotStyle& style, int slot) {
-  LapRange lap = lapInSlot(c, slot);
-  if (style.skipLap != nullptr && style.skipLap(c, lap)) return;
-  PenScope pen(c.canvas, lapColour(style.colours, slot));
-  int k0 = firstPoint(c, lap.first, lap.end);
-  if (k0 < 0) return;
-  const LapAxis axis(c, slot);
-  c.canvas.moveTo(axis.x(k0), rowOf(style.baseline, style.scale, style.value(c, k0, lap)));
-  PolylineBatch curve(c.canvas);
-  addCurvePoints(
-      curve, c, axis, multiLapMode(c) ? k0 : k0 + 1, lap.end,
-      [&](const auto&, int k) {
-        return unroundedRow(style.baseline, style.scale, style.value(c, k, lap));
-      },
-      [&](const auto&, int k) { return style.skipPoint == nullptr || !style.skipPoint(c, k); });
-}
-
-}  // namespace
-
-void plotChannel(GraphContext& c, const PlotStyle& style) {
-  if (style.radioSlotOnly) {
-    takeAxisSpan(c);
-    plotLap(c, style, c.stores.radioSlot);
-    return;
-  }
-  if (c.stores.selectedCount > 0) takeAxisSpan(c);
-  for (int slot = 0; slot < c.stores.selectedCount; ++slot) plotLap(c, style, slot);
 }
 
 }  // namespace lv

@@ -115,20 +115,6 @@ void drawLapColourMarks(GraphContext& c, int variant);
 // Sets the x axis length from the longest lap distance, as every plot does before its laps.
 void takeAxisSpan(GraphContext& c);
 
-// The standard channel plot: one curve per chosen lap (or the radio slot's lap).
-struct PlotStyle {
-  double baseline;  // y0: pixel row of value 0
-  double scale;     // pixels per unit; negative draws larger values lower
-  ColourSet colours = ColourSet::kPrimary;
-  bool radioSlotOnly = false;
-  double (*value)(const GraphContext&, int k, const LapRange& lap) = nullptr;
-  // A point this refuses is not drawn; the pen stays where it is.
-  bool (*skipPoint)(const GraphContext&, int k) = nullptr;
-  // A lap this refuses draws nothing.
-  bool (*skipLap)(const GraphContext&, const LapRange& lap) = nullptr;
-};
-void plotChannel(GraphContext& c, const PlotStyle& style);
-
 // First point of a lap's curve: single-lap mode takes the sample at the scroll offset;
 // multi-lap mode the first sample before `end` further along than the offset (-1: none).
 int firstPoint(const GraphContext& c, int first, int end);
