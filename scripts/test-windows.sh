@@ -19,7 +19,7 @@ wineserver=$(command -v wineserver || ls /usr/lib/wine/wineserver64 /usr/lib/win
 xvfb=
 if command -v Xvfb >/dev/null; then
   displayfile=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp 3>"$displayfile" 2>/dev/null &
+  Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp -noreset 3>"$displayfile" 2>/dev/null &
   xvfb=$!
   for _ in $(seq 50); do [[ -s $displayfile ]] && break; sleep 0.1; done
   export DISPLAY=:$(cat "$displayfile")

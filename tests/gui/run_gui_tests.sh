@@ -20,9 +20,11 @@ if [[ -z "${LAPVISTA_GUI_DISPLAY_STARTED:-}" ]]; then
     fi
   done
   # The server picks a free display itself and names it (-displayfd): guessing a free number,
-  # as xvfb-run -a does, races with other X servers starting on the same machine.
+  # as xvfb-run -a does, races with other X servers starting on the same machine. Without
+  # -noreset the server resets whenever its last client leaves, and a window opened in that
+  # moment is refused ("Can't open display"): each step here ends lapvista before the next starts.
   displayfile=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp 3>"$displayfile" 2>/dev/null &
+  Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp -noreset 3>"$displayfile" 2>/dev/null &
   xvfb=$!
   for _ in $(seq 100); do [[ -s $displayfile ]] && break; sleep 0.1; done
   display=$(cat "$displayfile")
@@ -74,11 +76,21 @@ replay="$work/drive/gpl/replay/demo.rpy"
 # Starts lapvista with the arguments given; sets `window` once its window is shown.
 start_lapvista() {
   local out=$work/out.$RANDOM
+  window=""
+  last_difference=""
   "$bin/lapvista" --ini-dir "$work/drive" "$@" >"$out" 2>&1 &
   pids+=($!)
   lapvista_pid=$!
   lapvista_out=$out
-  wait_for "the window" window_found
+  wait_for "the window" window_found_or_gone
+  [[ -n $window ]] || fail "lapvista ended before its window showed: $(lapvista_end)"
+}
+# The window, or the process's end: a lapvista that died is reported at once, with its output.
+window_found_or_gone() { window_found || ! kill -0 "$lapvista_pid" 2>/dev/null; }
+lapvista_end() {
+  local status=0
+  wait "$lapvista_pid" || status=$?
+  echo "exit status $status, output: $(tr '\n' ' ' <"$lapvista_out")"
 }
 window_found() { window=$(xdotool search --onlyvisible --name '^Lapvista$' 2>/dev/null | head -1) && [[ -n $window ]]; }
 ready() { grep -q '^ready$' "$lapvista_out"; }

@@ -24,7 +24,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp 3>"$dir/display" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp -noreset 3>"$dir/display" 2>/dev/null &
 xvfb=$!
 for _ in $(seq 50); do [[ -s $dir/display ]] && break; sleep 0.1; done
 [[ -s $dir/display ]] || { echo "SKIPPED: Xvfb did not start"; exit 0; }
