@@ -1,5 +1,6 @@
 // One first load of a file, cold, in its stages, as the load command runs them with the
-// picture drawn into the raster: map, decode, attach (a replay's telemetry), derive,
+// picture drawn into the raster: map, decode, attach (a replay's telemetry), derive (for a
+// saved-laps file: its laps, then the read of its samples together with the derive),
 // cut and splits, the overview table, the first text (the font is loaded), picture, and the release
 // of everything at the end. Run it in a fresh process per measurement (bench/load/load_bench.sh
 // does):
@@ -13,6 +14,7 @@
 #include <chrono>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/cairo/RasterCanvas.h"
@@ -129,11 +131,14 @@ int main(int argc, char** argv) {
 
   lv::LapSource source;
   lv::ReplayReadResult replay;
+  std::optional<lv::SavedLapsRows> savedRows;
   int end = 0;
   if (savedLaps) {
-    end = lv::readSavedLapsFile(file, *stores);
+    // The laps only: the samples are read by the pass that derives them.
+    savedRows.emplace(file.bytes(), &file, *stores);
+    end = savedRows->end();
     source.savedLaps = true;
-    watch.lap("decode");
+    watch.lap("laps");
   } else {
     replay = lv::readReplay(file.bytes(), *stores);
     end = replay.end;
@@ -151,8 +156,9 @@ int main(int argc, char** argv) {
   // As the load command: the picture's column summaries are gathered while the samples are
   // derived.
   auto summaries = lv::tyreOverviewSummaries(*stores, end);
-  lv::SampleSweep sweep = lv::deriveSampleValues(*stores, 0, end, summaries.get());
-  watch.lap("derive");
+  lv::SampleSweep sweep =
+      lv::deriveSampleValues(*stores, 0, end, summaries.get(), savedRows ? &*savedRows : nullptr);
+  watch.lap(savedLaps ? "read+derive" : "derive");
   lv::cutLaps(*stores, list, source, 0, end, &sweep);
   lv::FileBytes ini;
   if (ini.open(folder.trackIni(stores->trackName.data()))) {

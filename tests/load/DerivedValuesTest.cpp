@@ -3,11 +3,15 @@
 // load and every heading there continues the ones before it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <mutex>
 #include <random>
+#include <utility>
+#include <vector>
 
 #include "viewer/load/DerivedValues.h"
 #include "viewer/load/LapCutting.h"
@@ -57,6 +61,30 @@ void fillDrive(ViewerStores& stores, int samples, int standStillFrom, int standS
   }
 }
 
+void expectSameDerivation(const ViewerStores& expected, const SampleSweep& expectedSweep,
+                          const ViewerStores& actual, const SampleSweep& actualSweep, int end) {
+  EXPECT_EQ(expectedSweep.lapEnds, actualSweep.lapEnds);
+  EXPECT_EQ(expectedSweep.distanceMaxima, actualSweep.distanceMaxima);
+  ASSERT_EQ(expectedSweep.stretches.size(), actualSweep.stretches.size());
+  for (std::size_t i = 0; i < actualSweep.stretches.size(); ++i) {
+    const StretchCounts &a = expectedSweep.stretches[i], &b = actualSweep.stretches[i];
+    EXPECT_EQ(a.fullThrottle, b.fullThrottle) << "stretch " << i;
+    EXPECT_EQ(a.onThrottle, b.onThrottle) << "stretch " << i;
+    EXPECT_EQ(a.onBrake, b.onBrake) << "stretch " << i;
+    EXPECT_EQ(a.minimumSpeed, b.minimumSpeed) << "stretch " << i;
+    EXPECT_EQ(a.maximumSpeed, b.maximumSpeed) << "stretch " << i;
+  }
+  expectSameRows(expected.headingTable, actual.headingTable, end, "heading");
+  expectSameRows(expected.trackDistanceStep, actual.trackDistanceStep, end, "chord");
+  expectSameRows(expected.tyreTempAvg, actual.tyreTempAvg, end, "tyre means");
+  expectSameRows(expected.contactPatchAvg, actual.contactPatchAvg, end, "patch means");
+  EXPECT_EQ(std::memcmp(&expected.mapBounds, &actual.mapBounds, sizeof actual.mapBounds), 0);
+  EXPECT_EQ(std::memcmp(&expected.tyreTempMin, &actual.tyreTempMin, 12), 0);
+  EXPECT_EQ(std::memcmp(&expected.tyreTempMax, &actual.tyreTempMax, 12), 0);
+  EXPECT_EQ(std::memcmp(&expected.maxRpm, &actual.maxRpm, sizeof(float)), 0);
+  EXPECT_EQ(expected.maxFrameDistance, actual.maxFrameDistance);
+}
+
 TEST(DerivedValues, BothCoresComeToWhatOnePassInOrderGives) {
   constexpr int kSamples = 60000;
   const int middle = kSamples / 2;
@@ -68,26 +96,66 @@ TEST(DerivedValues, BothCoresComeToWhatOnePassInOrderGives) {
       fillDrive(*stores, kSamples, from, middle + 50);
     SampleSweep inOrderSweep = deriveSampleValuesInOrder(*inOrder, 0, kSamples);
     SampleSweep sharedSweep = deriveSampleValues(*shared, 0, kSamples);
-    EXPECT_EQ(inOrderSweep.lapEnds, sharedSweep.lapEnds);
-    EXPECT_EQ(inOrderSweep.distanceMaxima, sharedSweep.distanceMaxima);
-    ASSERT_EQ(inOrderSweep.stretches.size(), sharedSweep.stretches.size());
-    for (std::size_t i = 0; i < sharedSweep.stretches.size(); ++i) {
-      const StretchCounts &a = inOrderSweep.stretches[i], &b = sharedSweep.stretches[i];
-      EXPECT_EQ(a.fullThrottle, b.fullThrottle) << "stretch " << i;
-      EXPECT_EQ(a.onThrottle, b.onThrottle) << "stretch " << i;
-      EXPECT_EQ(a.onBrake, b.onBrake) << "stretch " << i;
-      EXPECT_EQ(a.minimumSpeed, b.minimumSpeed) << "stretch " << i;
-      EXPECT_EQ(a.maximumSpeed, b.maximumSpeed) << "stretch " << i;
+    expectSameDerivation(*inOrder, inOrderSweep, *shared, sharedSweep, kSamples);
+  }
+}
+
+// Copies rows from a drive that is all there into stores whose rows of the load hold garbage
+// until brought, and notes what was asked for.
+class CopyingSupply : public RowSupply {
+ public:
+  CopyingSupply(const ViewerStores& from, ViewerStores& to) : from_(from), to_(to) {}
+  void bring(int first, int end) override {
+    std::lock_guard<std::mutex> lock(mutex_);
+    brought.emplace_back(first, end);
+    for (int s = first; s < end; ++s) {
+      auto row = static_cast<std::size_t>(s);
+      to_.frameTable[row] = from_.frameTable[row];
+      to_.telemetryTable[row] = from_.telemetryTable[row];
+      to_.contactPatchTable[row] = from_.contactPatchTable[row];
     }
-    expectSameRows(inOrder->headingTable, shared->headingTable, kSamples, "heading");
-    expectSameRows(inOrder->trackDistanceStep, shared->trackDistanceStep, kSamples, "chord");
-    expectSameRows(inOrder->tyreTempAvg, shared->tyreTempAvg, kSamples, "tyre means");
-    expectSameRows(inOrder->contactPatchAvg, shared->contactPatchAvg, kSamples, "patch means");
-    EXPECT_EQ(std::memcmp(&inOrder->mapBounds, &shared->mapBounds, sizeof shared->mapBounds), 0);
-    EXPECT_EQ(std::memcmp(&inOrder->tyreTempMin, &shared->tyreTempMin, 12), 0);
-    EXPECT_EQ(std::memcmp(&inOrder->tyreTempMax, &shared->tyreTempMax, 12), 0);
-    EXPECT_EQ(std::memcmp(&inOrder->maxRpm, &shared->maxRpm, sizeof(float)), 0);
-    EXPECT_EQ(inOrder->maxFrameDistance, shared->maxFrameDistance);
+  }
+  std::vector<std::pair<int, int>> brought;
+
+ private:
+  const ViewerStores& from_;
+  ViewerStores& to_;
+  std::mutex mutex_;
+};
+
+void poisonRows(ViewerStores& stores, int from, int to) {
+  auto rows = static_cast<std::size_t>(to - from);
+  auto first = static_cast<std::size_t>(from);
+  std::memset(&stores.frameTable[first], 0x7f, rows * sizeof(FrameRecord));
+  std::memset(&stores.telemetryTable[first], 0x7f, rows * sizeof(TelemetryRecord));
+  std::memset(&stores.contactPatchTable[first], 0x7f, rows * sizeof(ContactPatchRecord));
+}
+
+// A saved-laps load has its rows brought by the pass itself, a stretch at a time: every row
+// exactly once, before any sample that reads it is derived, on one core or on both, for a
+// first load and for one appended to another.
+TEST(DerivedValues, RowsBroughtByThePassComeToWhatTheyGiveWhenAllThere) {
+  struct Case {
+    int s0, end;
+  } cases[] = {{0, 60000}, {0, 9000}, {12345, 71234}, {500, 505}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "samples " << c.s0 << " .. " << c.end);
+    auto whole = std::make_unique<ViewerStores>();
+    auto brought = std::make_unique<ViewerStores>();
+    fillDrive(*whole, c.end + 1, c.s0 + 100, c.s0 + 300);
+    fillDrive(*brought, c.end + 1, c.s0 + 100, c.s0 + 300);
+    poisonRows(*brought, c.s0, c.end);
+    CopyingSupply supply(*whole, *brought);
+    SampleSweep expected = deriveSampleValues(*whole, c.s0, c.end);
+    SampleSweep actual = deriveSampleValues(*brought, c.s0, c.end, nullptr, &supply);
+    expectSameDerivation(*whole, expected, *brought, actual, c.end);
+    std::sort(supply.brought.begin(), supply.brought.end());
+    int next = c.s0;
+    for (auto [first, end] : supply.brought) {
+      EXPECT_EQ(first, next) << "rows brought twice or never";
+      next = end;
+    }
+    EXPECT_EQ(next, c.end);
   }
 }
 

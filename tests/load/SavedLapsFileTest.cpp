@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -111,8 +112,22 @@ TEST(SavedLapsFile, TruncatesAtCapacityAndMarksVersionZero) {
   EXPECT_EQ(fresh.frameTable[1].f[25], 200);
 }
 
+template <typename Row>
+void expectSameRows(const FixedTable<Row>& a, const FixedTable<Row>& b, const char* what) {
+  for (std::size_t row = 0; row < 40; ++row)
+    EXPECT_EQ(std::memcmp(&a[row], &b[row], sizeof(Row)), 0) << what << " row " << row;
+}
+
+void expectSameSamples(const ViewerStores& a, const ViewerStores& b) {
+  expectSameRows(a.frameTable, b.frameTable, "frames");
+  expectSameRows(a.telemetryTable, b.telemetryTable, "telemetry");
+  expectSameRows(a.contactPatchTable, b.contactPatchTable, "contact patches");
+  expectSameRows(a.extraTable, b.extraTable, "wear");
+}
+
 // A saved-laps file read from disk, its tables straight into the stores, gives the stores
-// its image gives, also when the file ends inside a table.
+// its image gives, also when the file ends inside a table, and so do its rows brought a few
+// at a time in any order, with requests beyond its samples.
 TEST(SavedLapsFile, FromDiskAsFromItsImage) {
   ViewerStores source;
   fillThreeLaps(source);
@@ -120,30 +135,43 @@ TEST(SavedLapsFile, FromDiskAsFromItsImage) {
   std::vector<std::uint8_t> image = encodeSavedLaps(source);
   std::string path = ::testing::TempDir() + "saved-laps-from-disk.tmr";
   for (std::size_t size : {image.size(), image.size() - 300, std::size_t{200}}) {
+    SCOPED_TRACE(testing::Message() << "file of " << size << " bytes");
     std::vector<std::uint8_t> cut(image.begin(), image.begin() + static_cast<std::ptrdiff_t>(size));
     ASSERT_TRUE(writeFileAtomically(path, cut));
     FileBytes file;
     ASSERT_TRUE(file.open(path));
-    ViewerStores fromDisk, fromImage;
-    EXPECT_EQ(readSavedLapsFile(file, fromDisk), readSavedLaps(cut, fromImage));
-    for (std::size_t row = 0; row < 40; ++row) {
-      EXPECT_EQ(
-          std::memcmp(&fromDisk.frameTable[row], &fromImage.frameTable[row], sizeof(FrameRecord)),
-          0)
-          << size << " row " << row;
-      EXPECT_EQ(std::memcmp(&fromDisk.telemetryTable[row], &fromImage.telemetryTable[row],
-                            sizeof(TelemetryRecord)),
-                0)
-          << size << " row " << row;
-      EXPECT_EQ(std::memcmp(&fromDisk.contactPatchTable[row], &fromImage.contactPatchTable[row],
-                            sizeof(ContactPatchRecord)),
-                0)
-          << size << " row " << row;
-      EXPECT_EQ(
-          std::memcmp(&fromDisk.extraTable[row], &fromImage.extraTable[row], sizeof(ExtraRecord)),
-          0)
-          << size << " row " << row;
-    }
+    ViewerStores fromDisk, fromImage, inStretches;
+    int end = readSavedLapsFile(file, fromDisk);
+    EXPECT_EQ(end, readSavedLaps(cut, fromImage));
+    expectSameSamples(fromDisk, fromImage);
+
+    SavedLapsRows rows(file.bytes(), &file, inStretches);
+    ASSERT_EQ(rows.end(), end);
+    rows.bring(-5, 0);
+    rows.bring(end, end + 9);
+    for (int to = end; to > 0; to -= 7) rows.bring(std::max(0, to - 7), to);
+    expectSameSamples(fromDisk, inStretches);
+  }
+}
+
+// Version 0 files get their status word cleared and an oil pressure of 200 in every row,
+// however their rows are brought.
+TEST(SavedLapsFile, VersionZeroRowsAreCompletedAsTheyAreBrought) {
+  ViewerStores source;
+  fillThreeLaps(source);
+  std::vector<std::uint8_t> file = encodeSavedLaps(source);
+  std::vector<std::uint8_t> old(file.begin(), file.begin() + 20 + 36 * 3);
+  std::uint32_t word = 5;
+  std::memcpy(&old[16 + 36 * 3], &word, 4);
+  old.resize(old.size() + (96 + 104) * 5, 0x11);
+  ViewerStores stores;
+  SavedLapsRows rows(old, nullptr, stores);
+  rows.bring(3, 5);
+  rows.bring(0, 3);
+  for (std::size_t row = 0; row < 5; ++row) {
+    EXPECT_EQ(stores.frameTable[row].f[23], 0) << row;
+    EXPECT_EQ(stores.frameTable[row].f[25], 200) << row;
+    EXPECT_EQ(stores.frameTable[row].f[24], 0x11111111) << row;
   }
 }
 

@@ -17,6 +17,24 @@ namespace {
 constexpr double kDegreesPerRadian = 57.29577957855229;
 constexpr int kWorthASecondThread = 20000;
 constexpr int kTemperatureBlock = 256;
+// Rows brought in at a time: with what the pass writes for them, well inside a core's cache.
+constexpr int kSupplyStretch = 8 * kTemperatureBlock;
+// How far from its sample the pass reads: the heading's chord spans four samples either side.
+constexpr int kRowsAround = 4;
+
+// The rows one half of the pass has brought in itself, ahead of the samples it derives.
+struct RowFeed {
+  RowSupply* supply;
+  int next;  // the first row not yet brought
+  int end;   // the rows this half brings stop here
+
+  void reach(int row) {
+    int to = std::min(row, end);
+    if (supply == nullptr || to <= next) return;
+    supply->bring(next, to);
+    next = to;
+  }
+};
 
 // The running extremes of a load; each half of a shared-out load keeps its own.
 struct Extremes {
@@ -76,6 +94,11 @@ struct HeadingRows {
   int readableFrom;
 };
 
+HeadingRows headingRowsOf(int s0, int end, int readableFrom) {
+  // The heading is worked out where its chord has four samples on either side.
+  return {s0 + kRowsAround, end - kRowsAround, readableFrom};
+}
+
 float headingBefore(const ViewerStores& stores, const HeadingRows& rows, int s) {
   return s >= rows.readableFrom ? stores.headingTable[static_cast<std::size_t>(s)] : 0.0f;
 }
@@ -114,7 +137,7 @@ struct SweepPart {
 
 void deriveRange(ViewerStores& stores, Extremes& extremes, SweepPart& part,
                  const HeadingRows& headings, int from, int to, SampleObserver* observer,
-                 int observerPart) {
+                 int observerPart, RowFeed feed) {
   // Copies of their own, which the writes to the tables cannot touch, stay in registers.
   Extremes e = extremes;
   StretchCounts open = part.open;
@@ -122,6 +145,7 @@ void deriveRange(ViewerStores& stores, Extremes& extremes, SweepPart& part,
   part.maxima.assign(static_cast<std::size_t>((to - from + kBlock - 1) / kBlock),
                      std::numeric_limits<std::int32_t>::min());
   for (int s = from; s < to; ++s) {
+    if ((s - from) % kSupplyStretch == 0) feed.reach(s + kSupplyStretch + kRowsAround);
     // The temperatures of a block of samples at a time, while the block is at hand.
     if ((s - from) % kTemperatureBlock == 0) {
       int blockEnd = std::min(to, s + kTemperatureBlock);
@@ -192,29 +216,39 @@ void redoHeadingsAfter(ViewerStores& stores, const HeadingRows& headings, int mi
 }  // namespace
 
 SampleSweep deriveSampleValuesInOrder(ViewerStores& stores, int s0, int end,
-                                      SampleObserver* observer) {
+                                      SampleObserver* observer, RowSupply* rows) {
   Extremes e = Extremes::of(stores);
   SweepPart part;
-  deriveRange(stores, e, part, {s0 + 4, end - 4, 0}, s0, std::max(s0, end), observer, 0);
+  deriveRange(stores, e, part, headingRowsOf(s0, end, 0), s0, std::max(s0, end), observer, 0,
+              {rows, s0, end});
   e.storeInto(stores);
   return sweepOf(s0, end, part, nullptr);
 }
 
-SampleSweep deriveSampleValues(ViewerStores& stores, int s0, int end, SampleObserver* observer) {
-  if (end - s0 < kWorthASecondThread) return deriveSampleValuesInOrder(stores, s0, end, observer);
+SampleSweep deriveSampleValues(ViewerStores& stores, int s0, int end, SampleObserver* observer,
+                               RowSupply* rows) {
+  if (end - s0 < kWorthASecondThread)
+    return deriveSampleValuesInOrder(stores, s0, end, observer, rows);
   // The halves meet at the start of a block of the distance maxima.
   constexpr int kBlock = SampleSweep::kDistanceBlock;
   int middle = s0 + (end - s0) / 2 / kBlock * kBlock;
+  // Both halves read the rows next to the middle: those are brought before the halves start,
+  // and each half brings the rest of its own.
+  if (rows != nullptr) rows->bring(middle - kRowsAround, middle + kRowsAround);
+  RowFeed earlierRows{rows, s0, middle - kRowsAround};
+  RowFeed laterRows{rows, middle + kRowsAround, end};
   Extremes earlier = Extremes::of(stores), later = Extremes::none();
   SweepPart earlierPart, laterPart;
   runSideBySide(
       [&] {
-        deriveRange(stores, later, laterPart, {s0 + 4, end - 4, middle}, middle, end, observer, 1);
+        deriveRange(stores, later, laterPart, headingRowsOf(s0, end, middle), middle, end, observer,
+                    1, laterRows);
       },
       [&] {
-        deriveRange(stores, earlier, earlierPart, {s0 + 4, end - 4, 0}, s0, middle, observer, 0);
+        deriveRange(stores, earlier, earlierPart, headingRowsOf(s0, end, 0), s0, middle, observer,
+                    0, earlierRows);
       });
-  redoHeadingsAfter(stores, {s0 + 4, end - 4, 0}, middle);
+  redoHeadingsAfter(stores, headingRowsOf(s0, end, 0), middle);
   earlier.follow(later);
   earlier.storeInto(stores);
   return sweepOf(s0, end, earlierPart, &laterPart);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "viewer/load/RowSupply.h"
 #include "viewer/load/SampleSweep.h"
 #include "viewer/load/ViewerStores.h"
 
@@ -10,13 +11,15 @@ namespace lv {
 // temperatures per column.
 // Returns what the same pass found for the lap cutting, the quarter splits and the quick
 // overview, and tells `observer` of every block of samples done. Long loads share the
-// samples out to both cores.
+// samples out to both cores. With `rows`, the load's rows are not in the stores yet: the pass
+// has them brought, a stretch at a time, just before it reads them.
 SampleSweep deriveSampleValues(ViewerStores& stores, int s0, int end,
-                               SampleObserver* observer = nullptr);
+                               SampleObserver* observer = nullptr, RowSupply* rows = nullptr);
 
 // The same on this thread alone, one sample after the other: what the shared-out work must
 // come to.
 SampleSweep deriveSampleValuesInOrder(ViewerStores& stores, int s0, int end,
-                                      SampleObserver* observer = nullptr);
+                                      SampleObserver* observer = nullptr,
+                                      RowSupply* rows = nullptr);
 
 }  // namespace lv

@@ -2,11 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
-#include <functional>
 
 #include "telemetry/ByteReader.h"
 #include "telemetry/ByteWriter.h"
-#include "viewer/load/SideBySide.h"
 
 namespace lv {
 namespace {
@@ -47,34 +45,6 @@ void writeBlock(ByteWriter& out, const FixedTable<Record>& table,
   }
 }
 
-// One block of sample records, where it lies in the file.
-template <typename Record>
-struct Block {
-  FixedTable<Record>& table;
-  std::size_t position = 0;
-  bool present = false;
-};
-
-template <typename Record>
-std::size_t placeBlock(Block<Record>& block, bool present, std::size_t position, int total) {
-  block.present = present;
-  block.position = position;
-  return present ? position + sizeof(Record) * static_cast<std::size_t>(total) : position;
-}
-
-// Copies the bytes at a position of the file that exist into place and leaves the rest.
-using BlockCopy = std::function<void(std::size_t position, void* out, std::size_t bytes)>;
-
-// Rows a short file does not reach keep what they held (zeros in rows never used).
-template <typename Record>
-void readBlock(const BlockCopy& copy, const Block<Record>& block, int first, int stored) {
-  if (!block.present || stored <= 0) return;
-  copy(block.position, &block.table[static_cast<std::size_t>(first)],
-       sizeof(Record) * static_cast<std::size_t>(stored));
-}
-
-constexpr int kWorthASecondThread = 20000;
-
 }  // namespace
 
 std::vector<std::uint8_t> encodeSavedLaps(const ViewerStores& stores) {
@@ -105,11 +75,10 @@ std::vector<std::uint8_t> encodeSavedLaps(const ViewerStores& stores) {
   return std::move(out.data());
 }
 
-namespace {
-
-int readSavedLapsWith(std::span<const std::uint8_t> file, ViewerStores& stores,
-                      const BlockCopy& copy) {
-  ByteReader in(file);
+SavedLapsRows::SavedLapsRows(std::span<const std::uint8_t> image, const FileBytes* file,
+                             ViewerStores& stores)
+    : image_(image), file_(file), stores_(stores) {
+  ByteReader in(image);
   in.readBytes(stores.carSetName.data(), 6);
   in.readBytes(stores.trackName.data(), 8);
   int laps = in.u16();
@@ -129,58 +98,58 @@ int readSavedLapsWith(std::span<const std::uint8_t> file, ViewerStores& stores,
   }
   in.skip(32 * static_cast<std::int64_t>(laps - kept));
   std::uint32_t word = in.u32();
-  int version = static_cast<int>(word >> 24);
-  int total = static_cast<int>(word & 0xFFFFFF);
-  int s0 = stores.sampleCount;
-  int stored = std::min(total, kSampleCapacity - s0);
-  Block<TelemetryRecord> telemetry{stores.telemetryTable};
-  Block<ContactPatchRecord> patches{stores.contactPatchTable};
-  Block<ExtraRecord> extra{stores.extraTable};
-  Block<FrameRecord> frames{stores.frameTable};
-  std::size_t position = placeBlock(telemetry, true, in.position(), total);
-  position = placeBlock(patches, version == 3, position, total);
-  position = placeBlock(extra, version >= 2, position, total);
-  placeBlock(frames, true, position, total);
-  // The blocks are most of the file and go to tables of their own: two at a time.
-  auto firstHalf = [&] {
-    readBlock(copy, telemetry, s0, stored);
-    readBlock(copy, extra, s0, stored);
-  };
-  auto secondHalf = [&] {
-    readBlock(copy, frames, s0, stored);
-    readBlock(copy, patches, s0, stored);
-  };
-  if (stored >= kWorthASecondThread) {
-    runSideBySide(firstHalf, secondHalf);
-  } else {
-    firstHalf();
-    secondHalf();
-  }
-  if (version == 0) {
-    for (int s = s0; s < s0 + stored; ++s) {
-      stores.frameTable[static_cast<std::size_t>(s)].f[FrameRecord::kStatusWord] = 0;
-      stores.frameTable[static_cast<std::size_t>(s)].f[FrameRecord::kOilPressure] = 200;
-    }
-  }
-  return s0 + stored;
+  version_ = static_cast<int>(word >> 24);
+  auto total = static_cast<std::size_t>(word & 0xFFFFFF);
+  first_ = stores.sampleCount;
+  end_ = first_ + static_cast<int>(std::min<std::size_t>(total, kSampleCapacity - first_));
+  // The blocks follow one another, each of `total` records.
+  telemetryAt_ = in.position();
+  patchesAt_ = telemetryAt_ + sizeof(TelemetryRecord) * total;
+  extraAt_ = patchesAt_ + (version_ == 3 ? sizeof(ContactPatchRecord) * total : 0);
+  framesAt_ = extraAt_ + (version_ >= 2 ? sizeof(ExtraRecord) * total : 0);
 }
 
-}  // namespace
+// Rows a short file does not reach keep what they held (zeros in rows never used).
+template <typename Record>
+void SavedLapsRows::bringBlock(FixedTable<Record>& table, std::size_t at, int from, int to) const {
+  std::size_t position = at + sizeof(Record) * static_cast<std::size_t>(from - first_);
+  std::size_t bytes = sizeof(Record) * static_cast<std::size_t>(to - from);
+  void* out = &table[static_cast<std::size_t>(from)];
+  if (file_ != nullptr) {
+    file_->copyOut(position, out, bytes);
+  } else {
+    ByteReader in(image_);
+    in.seek(position);
+    in.readExistingBytes(out, bytes);
+  }
+}
+
+void SavedLapsRows::bring(int from, int to) {
+  from = std::max(from, first_);
+  to = std::min(to, end_);
+  if (from >= to) return;
+  bringBlock(stores_.telemetryTable, telemetryAt_, from, to);
+  if (version_ == 3) bringBlock(stores_.contactPatchTable, patchesAt_, from, to);
+  if (version_ >= 2) bringBlock(stores_.extraTable, extraAt_, from, to);
+  bringBlock(stores_.frameTable, framesAt_, from, to);
+  if (version_ == 0) {
+    for (int s = from; s < to; ++s) {
+      stores_.frameTable[static_cast<std::size_t>(s)].f[FrameRecord::kStatusWord] = 0;
+      stores_.frameTable[static_cast<std::size_t>(s)].f[FrameRecord::kOilPressure] = 200;
+    }
+  }
+}
 
 int readSavedLaps(std::span<const std::uint8_t> file, ViewerStores& stores) {
-  return readSavedLapsWith(file, stores,
-                           [file](std::size_t position, void* out, std::size_t bytes) {
-                             ByteReader in(file);
-                             in.seek(position);
-                             in.readExistingBytes(out, bytes);
-                           });
+  SavedLapsRows rows(file, nullptr, stores);
+  rows.bring(rows.first(), rows.end());
+  return rows.end();
 }
 
 int readSavedLapsFile(const FileBytes& file, ViewerStores& stores) {
-  return readSavedLapsWith(file.bytes(), stores,
-                           [&file](std::size_t position, void* out, std::size_t bytes) {
-                             file.copyOut(position, out, bytes);
-                           });
+  SavedLapsRows rows(file.bytes(), &file, stores);
+  rows.bring(rows.first(), rows.end());
+  return rows.end();
 }
 
 std::vector<SavedLapEntry> peekSavedLaps(std::span<const std::uint8_t> file,

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "telemetry/FileBytes.h"
+#include "viewer/load/RowSupply.h"
 #include "viewer/load/ViewerStores.h"
 
 namespace lv {
@@ -21,6 +22,29 @@ std::vector<std::uint8_t> encodeSavedLaps(const ViewerStores& stores);
 int readSavedLaps(std::span<const std::uint8_t> file, ViewerStores& stores);
 // The same for an open file, whose sample tables are read straight into the stores.
 int readSavedLapsFile(const FileBytes& file, ViewerStores& stores);
+
+// A saved-laps file in two steps: its laps are appended to the stores at once, its samples
+// (stores rows first() .. end() - 1) when they are brought, a stretch at a time, from the
+// file when there is one, else from its image.
+class SavedLapsRows final : public RowSupply {
+ public:
+  SavedLapsRows(std::span<const std::uint8_t> image, const FileBytes* file, ViewerStores& stores);
+  int first() const { return first_; }
+  int end() const { return end_; }
+  void bring(int from, int to) override;
+
+ private:
+  template <typename Record>
+  void bringBlock(FixedTable<Record>& table, std::size_t at, int from, int to) const;
+
+  std::span<const std::uint8_t> image_;
+  const FileBytes* file_;
+  ViewerStores& stores_;
+  int first_ = 0, end_ = 0, version_ = 0;
+  // Where each block of sample records starts in the file; a block is there for some
+  // versions only.
+  std::size_t telemetryAt_ = 0, patchesAt_ = 0, extraAt_ = 0, framesAt_ = 0;
+};
 
 // One lap of a saved-laps file as the listing of saved laps shows it.
 struct SavedLapEntry {

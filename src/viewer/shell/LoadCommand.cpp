@@ -15,6 +15,7 @@
 #include "viewer/load/QuickOverviewTable.h"
 #include "viewer/load/ReplayReader.h"
 #include "viewer/load/RowPreparation.h"
+#include "viewer/load/SavedLapsFile.h"
 #include "viewer/load/SavedLapsListing.h"
 #include "viewer/load/TelemetryAttachment.h"
 #include "viewer/load/TrackLength.h"
@@ -127,6 +128,8 @@ struct ReadOutcome {
   int end = 0;
   LapSource source;
   ReplayReadResult replay;
+  // A saved-laps file's samples, brought into the stores by the pass that derives them.
+  std::optional<SavedLapsRows> savedRows;
 };
 
 ReadOutcome readChosenFile(ShellContext& context, const std::string& path, const FileBytes& file,
@@ -134,7 +137,8 @@ ReadOutcome readChosenFile(ShellContext& context, const std::string& path, const
   ReadOutcome outcome;
   ViewerStores& stores = context.state.stores;
   if (endsWith(path, 'r')) {
-    outcome.end = readSavedLapsFile(file, stores);
+    outcome.savedRows.emplace(file.bytes(), &file, stores);
+    outcome.end = outcome.savedRows->end();
     outcome.source.savedLaps = true;
     outcome.loaded = true;
     return outcome;
@@ -246,7 +250,7 @@ void runLoadCommand(ShellContext& context, const LoadFollowUps& followUps) {
   }
 
   // A replay is parsed in place and read ahead whole; a saved-laps file's tables are read
-  // from the file straight into the stores.
+  // from the file straight into the stores, as the pass over the samples needs them.
   if (!endsWith(path, 'r')) prefaultMapping(file.bytes());
   drawLoadingHints(canvas);
   ReadOutcome outcome = readWithPreparedRows(context, path, file);
@@ -258,7 +262,8 @@ void runLoadCommand(ShellContext& context, const LoadFollowUps& followUps) {
   std::unique_ptr<FirstLoadPicture> picture;
   if (s0 == 0 && followUps.firstLoadPicture)
     picture = followUps.firstLoadPicture(context, outcome.end);
-  SampleSweep sweep = deriveSampleValues(stores, s0, outcome.end, picture.get());
+  SampleSweep sweep = deriveSampleValues(stores, s0, outcome.end, picture.get(),
+                                         outcome.savedRows ? &*outcome.savedRows : nullptr);
   cutLaps(stores, context.state.lapList, outcome.source, s0, outcome.end, &sweep);
   appendLapLines(context, firstLine);
   readTrackLengthAndSplits(context, folder, firstLap, sweep);
