@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "platform/pixels/LineClipping.h"
+#include "viewer/load/SideBySide.h"
 
 namespace lv {
 
@@ -184,7 +185,17 @@ void PixelWriter::fill(int x, int y, int width, int height, std::uint32_t colour
   int top = std::max(y, 0), bottom = std::min(y + height, buffer_.height);
   if (left >= right || top >= bottom) return;
   flush();
-  for (int r = top; r < bottom; ++r) std::fill(row(r) + left, row(r) + right, colour);
+  auto fillRows = [&](int from, int to) {
+    for (int r = from; r < to; ++r) std::fill(row(r) + left, row(r) + right, colour);
+  };
+  // A whole raster is megabytes, first touched by its first erase: both cores share it.
+  constexpr std::int64_t kWorthASecondThread = 1 << 20;
+  if (static_cast<std::int64_t>(right - left) * (bottom - top) >= kWorthASecondThread) {
+    int middle = top + (bottom - top) / 2;
+    runSideBySide([&] { fillRows(middle, bottom); }, [&] { fillRows(top, middle); });
+  } else {
+    fillRows(top, bottom);
+  }
   touch(left, top, right, bottom);
 }
 
