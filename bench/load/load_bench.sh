@@ -56,6 +56,8 @@ bench_drive() {
   local tel=${replay%rpy}tel
   local tmr=$dir/gpl/replay/bench-all.tmr
   "$bin/lapvista-cli" --no-draw-events --ini-dir "$dir" -e "load $replay" -e "save $tmr" >/dev/null
+  # The files were just written: their pages go to the disk now, not while the runs are timed.
+  sync
   local samples
   samples=$("$bin/load_split" "$dir" "$tmr" | awk '/^samples/ {print $2}')
 
