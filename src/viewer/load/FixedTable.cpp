@@ -9,19 +9,39 @@
 
 namespace lv {
 
-RawTable::RawTable(std::size_t rows, std::size_t rowBytes) : bytes_(rows * rowBytes) {
-  data_ = mmap(nullptr, bytes_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-  if (data_ == MAP_FAILED) throw std::bad_alloc();
+namespace {
+
+constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
+
+std::uintptr_t roundUpToHugePages(std::uintptr_t value) {
+  return (value + kHugePage - 1) & ~(kHugePage - 1);
+}
+
+}  // namespace
+
+RawTable::RawTable(std::size_t rows, std::size_t rowBytes)
+    : bytes_(rows * rowBytes), mapped_(roundUpToHugePages(bytes_)) {
+  // The table starts and ends on huge-page boundaries, so that its first and last rows get
+  // huge pages too: only whole aligned 2 MiB stretches of a mapping can have them.
+  std::size_t reserved = mapped_ + kHugePage;
+  void* raw = mmap(nullptr, reserved, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (raw == MAP_FAILED) throw std::bad_alloc();
+  auto first = reinterpret_cast<std::uintptr_t>(raw);
+  std::uintptr_t start = roundUpToHugePages(first);
+  if (start > first) munmap(raw, start - first);
+  if (first + reserved > start + mapped_)
+    munmap(reinterpret_cast<void*>(start + mapped_), first + reserved - (start + mapped_));
+  data_ = reinterpret_cast<void*>(start);
   // Fresh 4 KiB pages cost about 10 µs each to fault in; huge pages make a full load cheap.
-  madvise(data_, bytes_, MADV_HUGEPAGE);
+  madvise(data_, mapped_, MADV_HUGEPAGE);
 }
 
 RawTable::~RawTable() {
-  munmap(data_, bytes_);
+  munmap(data_, mapped_);
 }
 
 void RawTable::clear() {
-  madvise(data_, bytes_, MADV_DONTNEED);
+  madvise(data_, mapped_, MADV_DONTNEED);
 }
 
 void RawTable::prepare(std::size_t firstByte, std::size_t bytes) {

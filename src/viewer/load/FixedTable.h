@@ -24,6 +24,7 @@ class RawTable {
  protected:
   void* data_ = nullptr;
   std::size_t bytes_ = 0;
+  std::size_t mapped_ = 0;  // bytes_ and what the last huge page holds beyond them
 };
 
 template <typename T>
