@@ -100,15 +100,15 @@ ColumnSummary summariseSamples(const ViewerStores& stores, std::size_t first, st
 
 TyreColumnSummaries::TyreColumnSummaries(const ViewerStores& stores, float xSpan,
                                          std::size_t samples)
-    : stores_(stores), xSpan_(xSpan), samples_(samples), columns_(pictureColumns(xSpan, samples)) {
-  for (auto& part : parts_) part.assign(columns_.size(), ColumnSummary::empty());
-}
+    : stores_(stores), xSpan_(xSpan), samples_(samples), columns_(pictureColumns(xSpan, samples)) {}
 
 void TyreColumnSummaries::derived(int part, int from, int to) {
   auto first = static_cast<std::size_t>(std::max(from, 0));
   std::size_t end = std::min(static_cast<std::size_t>(std::max(to, 0)), samples_);
   if (first >= end || columns_.empty()) return;
   auto p = static_cast<std::size_t>(part != 0 ? 1 : 0);
+  // Each part's summaries are made on the thread that derives its samples, when it starts.
+  if (parts_[p].empty()) parts_[p].assign(columns_.size(), ColumnSummary::empty());
   auto column = std::upper_bound(columns_.begin(), columns_.end(), first,
                                  [](std::size_t s, const PictureColumn& c) { return s < c.first; });
   std::size_t k = static_cast<std::size_t>(column - columns_.begin()) - 1;
@@ -124,10 +124,12 @@ bool TyreColumnSummaries::cover(float xSpan, std::size_t samples) const {
   return xSpan == xSpan_ && samples == samples_ && seen_[0] + seen_[1] == samples_;
 }
 
-std::vector<ColumnSummary> TyreColumnSummaries::summaries() const {
-  std::vector<ColumnSummary> merged = parts_[0];
-  for (std::size_t k = 0; k < merged.size(); ++k) merged[k].take(parts_[1][k]);
-  return merged;
+ColumnSummary TyreColumnSummaries::summary(std::size_t k) const {
+  ColumnSummary both = ColumnSummary::empty();
+  for (const auto& part : parts_) {
+    if (k < part.size()) both.take(part[k]);
+  }
+  return both;
 }
 
 }  // namespace lv

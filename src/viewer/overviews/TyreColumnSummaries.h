@@ -53,8 +53,8 @@ class TyreColumnSummaries : public SampleObserver {
   // The columns of the samples; none for an axis that is not a positive length (its curves
   // are then drawn point by point).
   const std::vector<PictureColumn>& columns() const { return columns_; }
-  // Column by column, both halves taken together.
-  std::vector<ColumnSummary> summaries() const;
+  // Column k's summary, both halves taken together.
+  ColumnSummary summary(std::size_t k) const;
 
  private:
   const ViewerStores& stores_;

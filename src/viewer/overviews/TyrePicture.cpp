@@ -243,9 +243,8 @@ TyrePicture::TyrePicture(const GraphContext& c, std::size_t samples, int startSa
   }
   const std::vector<PictureColumn>& columns = gathered->columns();
   resize(columns.size());
-  std::vector<ColumnSummary> summaries = gathered->summaries();
   auto take = [&](std::size_t from, std::size_t to) {
-    for (std::size_t k = from; k < to; ++k) parts_->take(columns, k, summaries[k]);
+    for (std::size_t k = from; k < to; ++k) parts_->take(columns, k, gathered->summary(k));
   };
   std::size_t middle = columns.size() / 2;
   inTwo(
