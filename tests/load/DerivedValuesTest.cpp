@@ -159,6 +159,68 @@ TEST(DerivedValues, RowsBroughtByThePassComeToWhatTheyGiveWhenAllThere) {
   }
 }
 
+// The heading rule one sample after the other with the library's arcsine throughout: what
+// the pass, which takes a quicker arcsine wherever that cannot change the result, must equal.
+std::vector<float> plainHeadings(const ViewerStores& stores, int end) {
+  std::vector<float> heading(static_cast<std::size_t>(end), 0.0f);
+  for (int s = 5; s < end - 4; ++s) {
+    const TelemetryRecord& ahead = stores.telemetryTable[static_cast<std::size_t>(s + 4)];
+    const TelemetryRecord& behind = stores.telemetryTable[static_cast<std::size_t>(s - 4)];
+    float dx = ahead.f[2] - behind.f[2], dy = ahead.f[3] - behind.f[3];
+    float d = std::sqrt(dx * dx + dy * dy);
+    if (dx == 0.0f) d = dy;
+    if (dy == 0.0f) d = dx;
+    double h = std::nan("");
+    if (d != 0.0f) {
+      double a = std::asin(static_cast<double>(dy / d)) * 57.29577957855229;
+      h = ahead.f[2] >= behind.f[2] ? 90.0 + a : 270.0 - a;
+      h = h <= 90.0 ? h + 270.0 : h - 90.0;
+    }
+    if (h < -700.0 || std::isnan(h)) {
+      auto at = static_cast<std::size_t>(s);
+      h = 2.0 * heading[at - 1] - heading[at - 2];
+    }
+    heading[static_cast<std::size_t>(s)] = static_cast<float>(h);
+  }
+  return heading;
+}
+
+// Every direction of a circle and of a random walk, with chords that are vertical,
+// horizontal, of zero length, far too long and NaN.
+TEST(DerivedValues, HeadingsAreThoseOfTheLibrarysArcsine) {
+  constexpr int kSamples = 200000;
+  auto stores = std::make_unique<ViewerStores>();
+  fillDrive(*stores, kSamples, 100000, 100100);
+  std::mt19937 random(4);
+  std::uniform_real_distribution<float> step(-3.0f, 3.0f);
+  float x = 0.0f, y = 0.0f;
+  for (int s = 120000; s < kSamples; ++s) {
+    TelemetryRecord& t = stores->telemetryTable[static_cast<std::size_t>(s)];
+    int kind = s % 97;
+    if (kind == 0) {
+      x += step(random) * 1e30f;
+    } else if (kind == 1) {
+      y = std::numeric_limits<float>::quiet_NaN();
+    } else if (kind > 80) {
+      x += step(random);  // along the x axis only
+    } else if (kind > 70) {
+      y = (std::isnan(y) ? 0.0f : y) + step(random);  // along the y axis only
+    } else if (kind > 3) {
+      x += step(random);
+      y = (std::isnan(y) ? 0.0f : y) + step(random) * 1e-4f;
+    }
+    t.f[2] = x;
+    t.f[3] = y;
+  }
+  std::vector<float> expected = plainHeadings(*stores, kSamples);
+  deriveSampleValues(*stores, 0, kSamples);
+  for (int s = 0; s < kSamples; ++s) {
+    float actual = stores->headingTable[static_cast<std::size_t>(s)];
+    ASSERT_EQ(std::memcmp(&actual, &expected[static_cast<std::size_t>(s)], sizeof actual), 0)
+        << "sample " << s << ": " << actual << " against " << expected[static_cast<std::size_t>(s)];
+  }
+}
+
 // The lap cutting, the quarter splits and the quick overview take what the sweep found in place
 // of reading the samples again: each must come to what it finds itself.
 TEST(SampleSweep, LapEndsSplitsAndOverviewAsTheStepsFindThemselves) {

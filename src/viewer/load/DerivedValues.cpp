@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "viewer/load/QuickArcsine.h"
 #include "viewer/load/SideBySide.h"
 #include "viewer/load/TyreTemperatures.h"
 
@@ -103,7 +104,13 @@ float headingBefore(const ViewerStores& stores, const HeadingRows& rows, int s) 
   return s >= rows.readableFrom ? stores.headingTable[static_cast<std::size_t>(s)] : 0.0f;
 }
 
-void deriveHeading(ViewerStores& stores, const HeadingRows& rows, int s) {
+// The chord of sample s: from four samples behind to four ahead.
+struct Chord {
+  float dx, dy, length;
+  bool eastward;  // the map x ahead is not less than behind
+};
+
+Chord chordAt(const ViewerStores& stores, int s) {
   const TelemetryRecord& ahead = stores.telemetryTable[static_cast<std::size_t>(s + 4)];
   const TelemetryRecord& behind = stores.telemetryTable[static_cast<std::size_t>(s - 4)];
   float dx = ahead.f[TelemetryRecord::kMapX] - behind.f[TelemetryRecord::kMapX];
@@ -111,19 +118,82 @@ void deriveHeading(ViewerStores& stores, const HeadingRows& rows, int s) {
   float d = std::sqrt(dx * dx + dy * dy);
   if (dx == 0.0f) d = dy;
   if (dy == 0.0f) d = dx;
+  return {dx, dy, d, ahead.f[TelemetryRecord::kMapX] >= behind.f[TelemetryRecord::kMapX]};
+}
+
+double headingOfArcsine(double arcsine, bool eastward) {
+  double a = arcsine * kDegreesPerRadian;
+  double heading = eastward ? 90.0 + a : 270.0 - a;
+  return heading <= 90.0 ? heading + 270.0 : heading - 90.0;
+}
+
+void deriveHeading(ViewerStores& stores, const HeadingRows& rows, int s) {
+  Chord chord = chordAt(stores, s);
+  float d = chord.length;
   stores.trackDistanceStep[static_cast<std::size_t>(s)] = d;
   // A zero-length chord has no direction: it takes the extrapolated heading like a NaN.
   double heading = std::nan("");
-  if (d != 0.0f) {
-    double a = std::asin(static_cast<double>(dy / d)) * kDegreesPerRadian;
-    heading =
-        ahead.f[TelemetryRecord::kMapX] >= behind.f[TelemetryRecord::kMapX] ? 90.0 + a : 270.0 - a;
-    heading = heading <= 90.0 ? heading + 270.0 : heading - 90.0;
-  }
+  if (d != 0.0f)
+    heading = headingOfArcsine(std::asin(static_cast<double>(chord.dy / d)), chord.eastward);
   if (heading < -700.0 || std::isnan(heading)) {
     heading = 2.0 * headingBefore(stores, rows, s - 1) - headingBefore(stores, rows, s - 2);
   }
   stores.headingTable[static_cast<std::size_t>(s)] = static_cast<float>(heading);
+}
+
+bool sameBits(float a, float b) {
+  return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+// The chords of a block of samples and the quick arcsines of their directions, worked out
+// ahead of the samples' own pass, two arcsines at a time.
+struct HeadingBlock {
+  int first = 0, end = 0;  // the samples of the block with a heading of their own
+  std::array<Chord, kTemperatureBlock> chords;
+  std::array<double, kTemperatureBlock> directions;  // 0 where the library must decide
+  std::array<double, kTemperatureBlock> arcsines;
+  std::array<bool, kTemperatureBlock> quick;
+
+  void prepare(const ViewerStores& stores, const HeadingRows& rows, int from, int to) {
+    first = std::max(from, rows.first + 1);
+    end = std::min(to, rows.end);
+    for (int s = first; s < end; ++s) {
+      auto i = static_cast<std::size_t>(s - first);
+      chords[i] = chordAt(stores, s);
+      float direction = chords[i].length != 0.0f ? chords[i].dy / chords[i].length : 2.0f;
+      quick[i] = std::fabs(direction) <= 1.0f;
+      directions[i] = quick[i] ? direction : 0.0;
+    }
+    if (end > first)
+      quickArcsines(directions.data(), arcsines.data(), static_cast<std::size_t>(end - first));
+  }
+
+  // The heading of sample s when every arcsine within the quick one's error gives the same
+  // one, as the library's arcsine does then; false where the library's arcsine must decide.
+  bool heading(int s, float& out) const {
+    auto i = static_cast<std::size_t>(s - first);
+    if (s < first || s >= end || !quick[i]) return false;
+    float low =
+        static_cast<float>(headingOfArcsine(arcsines[i] - kQuickArcsineError, chords[i].eastward));
+    float high =
+        static_cast<float>(headingOfArcsine(arcsines[i] + kQuickArcsineError, chords[i].eastward));
+    if (!sameBits(low, high)) return false;
+    out = low;
+    return true;
+  }
+};
+
+// The heading of sample s, quickly where the block's arcsine settles it.
+void deriveHeading(ViewerStores& stores, const HeadingRows& rows, int s,
+                   const HeadingBlock& block) {
+  float heading;
+  if (!block.heading(s, heading)) {
+    deriveHeading(stores, rows, s);
+    return;
+  }
+  auto row = static_cast<std::size_t>(s);
+  stores.trackDistanceStep[row] = block.chords[static_cast<std::size_t>(s - block.first)].length;
+  stores.headingTable[row] = heading;
 }
 
 // What one half of a load's pass found: its lap ends, its finished stretches and the one still
@@ -141,6 +211,7 @@ void deriveRange(ViewerStores& stores, Extremes& extremes, SweepPart& part,
   // Copies of their own, which the writes to the tables cannot touch, stay in registers.
   Extremes e = extremes;
   StretchCounts open = part.open;
+  HeadingBlock headingBlock;
   constexpr int kBlock = SampleSweep::kDistanceBlock;
   part.maxima.assign(static_cast<std::size_t>((to - from + kBlock - 1) / kBlock),
                      std::numeric_limits<std::int32_t>::min());
@@ -151,11 +222,12 @@ void deriveRange(ViewerStores& stores, Extremes& extremes, SweepPart& part,
       int blockEnd = std::min(to, s + kTemperatureBlock);
       deriveTyreTemperatures(stores, s, blockEnd, e.temperatures);
       if (observer != nullptr) observer->derived(observerPart, s, blockEnd);
+      headingBlock.prepare(stores, headings, s, blockEnd);
     }
     std::size_t row = static_cast<std::size_t>(s);
     const TelemetryRecord& t = stores.telemetryTable[row];
     widenMapBounds(e, t);
-    if (s > headings.first && s < headings.end) deriveHeading(stores, headings, s);
+    if (s > headings.first && s < headings.end) deriveHeading(stores, headings, s, headingBlock);
     e.maxRpm = std::max(e.maxRpm, t.f[TelemetryRecord::kRpm]);
     std::int32_t distance = stores.frameTable[row].f[0];
     e.maxFrameDistance = std::max(e.maxFrameDistance, distance);
@@ -193,10 +265,6 @@ SampleSweep sweepOf(int s0, int end, SweepPart& earlier, SweepPart* later) {
   }
   sweep.stretches.push_back(open);
   return sweep;
-}
-
-bool sameBits(float a, float b) {
-  return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
 // The later half took 0 for the headings before it; from its first sample on, the headings
