@@ -1,6 +1,7 @@
 // A long load's derived values are shared out to both cores; they must come to exactly what
 // one pass in sample order gives, above all where a car stands still across the middle of the
-// load and every heading there continues the ones before it.
+// load and every heading there continues the ones before it, and where laps end right at the
+// middle.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -85,15 +86,31 @@ void expectSameDerivation(const ViewerStores& expected, const SampleSweep& expec
   EXPECT_EQ(expected.maxFrameDistance, actual.maxFrameDistance);
 }
 
+// A lap ending at every sample over a stretch of the drive: wherever the load is cut for the
+// cores, lap ends fall on the first and the last sample of a part.
+void endLapsAtEverySample(ViewerStores& stores, int from, int to) {
+  for (int s = from; s < to; ++s)
+    stores.frameTable[static_cast<std::size_t>(s)].f[0] = 100000000 - (s - from) * 50000;
+}
+
 TEST(DerivedValues, BothCoresComeToWhatOnePassInOrderGives) {
   constexpr int kSamples = 60000;
   const int middle = kSamples / 2;
   auto inOrder = std::make_unique<ViewerStores>();
   auto shared = std::make_unique<ViewerStores>();
-  // Standing still over the middle, starting just before, at, and well before it.
-  for (int from : {middle - 3, middle, middle - 400}) {
-    for (ViewerStores* stores : {inOrder.get(), shared.get()})
-      fillDrive(*stores, kSamples, from, middle + 50);
+  struct Standstill {
+    int from, to;
+  } standstills[] = {{middle - 3, middle + 50},
+                     {middle, middle + 50},
+                     {middle - 400, middle + 50},
+                     // every heading of ten thousand samples continues the ones before it
+                     {middle - 5000, middle + 5000}};
+  for (const Standstill& still : standstills) {
+    SCOPED_TRACE(testing::Message() << "standing still " << still.from << " .. " << still.to);
+    for (ViewerStores* stores : {inOrder.get(), shared.get()}) {
+      fillDrive(*stores, kSamples, still.from, still.to);
+      endLapsAtEverySample(*stores, middle - 2500, middle + 2500);
+    }
     SampleSweep inOrderSweep = deriveSampleValuesInOrder(*inOrder, 0, kSamples);
     SampleSweep sharedSweep = deriveSampleValues(*shared, 0, kSamples);
     expectSameDerivation(*inOrder, inOrderSweep, *shared, sharedSweep, kSamples);
