@@ -19,7 +19,7 @@ TEST(RowPreparation, PreparedRowsReadAsZerosAndTakeWritesMadeMeanwhile) {
     preparation.start();
     for (std::size_t row = 0; row < 100000; row += 7) frames[row].f[3] = static_cast<int>(row);
   }
-  frames.prepareRows(0, 200000);
+  frames.prepare(0, 200000 * sizeof(FrameRecord));
   for (std::size_t row = 0; row < 100000; ++row) {
     ASSERT_EQ(frames[row].f[3], row % 7 == 0 ? static_cast<int>(row) : 0) << row;
     ASSERT_EQ(frames[row].f[0], 0) << row;

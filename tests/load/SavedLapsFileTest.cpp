@@ -141,7 +141,9 @@ TEST(SavedLapsFile, FromDiskAsFromItsImage) {
     FileBytes file;
     ASSERT_TRUE(file.open(path));
     ViewerStores fromDisk, fromImage, inStretches;
-    int end = readSavedLapsFile(file, fromDisk);
+    SavedLapsRows whole(file.bytes(), &file, fromDisk);
+    whole.bring(whole.first(), whole.end());
+    int end = whole.end();
     EXPECT_EQ(end, readSavedLaps(cut, fromImage));
     expectSameSamples(fromDisk, fromImage);
 

@@ -106,7 +106,7 @@ float headingBefore(const ViewerStores& stores, const HeadingRows& rows, int s) 
 
 // The chord of sample s: from four samples behind to four ahead.
 struct Chord {
-  float dx, dy, length;
+  float dy, length;
   bool eastward;  // the map x ahead is not less than behind
 };
 
@@ -118,7 +118,7 @@ Chord chordAt(const ViewerStores& stores, int s) {
   float d = std::sqrt(dx * dx + dy * dy);
   if (dx == 0.0f) d = dy;
   if (dy == 0.0f) d = dx;
-  return {dx, dy, d, ahead.f[TelemetryRecord::kMapX] >= behind.f[TelemetryRecord::kMapX]};
+  return {dy, d, ahead.f[TelemetryRecord::kMapX] >= behind.f[TelemetryRecord::kMapX]};
 }
 
 double headingOfArcsine(double arcsine, bool eastward) {
@@ -127,8 +127,8 @@ double headingOfArcsine(double arcsine, bool eastward) {
   return heading <= 90.0 ? heading + 270.0 : heading - 90.0;
 }
 
-void deriveHeading(ViewerStores& stores, const HeadingRows& rows, int s) {
-  Chord chord = chordAt(stores, s);
+// The heading of sample s with the library's arcsine.
+void deriveHeading(ViewerStores& stores, const HeadingRows& rows, int s, const Chord& chord) {
   float d = chord.length;
   stores.trackDistanceStep[static_cast<std::size_t>(s)] = d;
   // A zero-length chord has no direction: it takes the extrapolated heading like a NaN.
@@ -139,6 +139,10 @@ void deriveHeading(ViewerStores& stores, const HeadingRows& rows, int s) {
     heading = 2.0 * headingBefore(stores, rows, s - 1) - headingBefore(stores, rows, s - 2);
   }
   stores.headingTable[static_cast<std::size_t>(s)] = static_cast<float>(heading);
+}
+
+void deriveHeading(ViewerStores& stores, const HeadingRows& rows, int s) {
+  deriveHeading(stores, rows, s, chordAt(stores, s));
 }
 
 bool sameBits(float a, float b) {
@@ -168,11 +172,14 @@ struct HeadingBlock {
       quickArcsines(directions.data(), arcsines.data(), static_cast<std::size_t>(end - first));
   }
 
-  // The heading of sample s when every arcsine within the quick one's error gives the same
-  // one, as the library's arcsine does then; false where the library's arcsine must decide.
+  const Chord& chord(int s) const { return chords[static_cast<std::size_t>(s - first)]; }
+
+  // The heading of sample s (one of the block's) when every arcsine within the quick one's
+  // error gives the same one, as the library's arcsine does then; false where the library's
+  // arcsine must decide.
   bool heading(int s, float& out) const {
     auto i = static_cast<std::size_t>(s - first);
-    if (s < first || s >= end || !quick[i]) return false;
+    if (!quick[i]) return false;
     float low =
         static_cast<float>(headingOfArcsine(arcsines[i] - kQuickArcsineError, chords[i].eastward));
     float high =
@@ -188,11 +195,11 @@ void deriveHeading(ViewerStores& stores, const HeadingRows& rows, int s,
                    const HeadingBlock& block) {
   float heading;
   if (!block.heading(s, heading)) {
-    deriveHeading(stores, rows, s);
+    deriveHeading(stores, rows, s, block.chord(s));
     return;
   }
   auto row = static_cast<std::size_t>(s);
-  stores.trackDistanceStep[row] = block.chords[static_cast<std::size_t>(s - block.first)].length;
+  stores.trackDistanceStep[row] = block.chord(s).length;
   stores.headingTable[row] = heading;
 }
 

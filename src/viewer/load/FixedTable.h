@@ -38,9 +38,6 @@ class FixedTable : public RawTable {
   T* data() { return static_cast<T*>(data_); }
   const T* data() const { return static_cast<const T*>(data_); }
   std::span<T> rows(std::size_t first, std::size_t count) { return {data() + first, count}; }
-  void prepareRows(std::size_t first, std::size_t count) {
-    prepare(first * sizeof(T), count * sizeof(T));
-  }
 
  private:
   std::size_t rows_;

@@ -146,12 +146,6 @@ int readSavedLaps(std::span<const std::uint8_t> file, ViewerStores& stores) {
   return rows.end();
 }
 
-int readSavedLapsFile(const FileBytes& file, ViewerStores& stores) {
-  SavedLapsRows rows(file.bytes(), &file, stores);
-  rows.bring(rows.first(), rows.end());
-  return rows.end();
-}
-
 std::vector<SavedLapEntry> peekSavedLaps(std::span<const std::uint8_t> file,
                                          const char* trackName) {
   ByteReader in(file);

@@ -20,9 +20,6 @@ std::vector<std::uint8_t> encodeSavedLaps(const ViewerStores& stores);
 // sampleCount on, without changing either) and returns the new end of samples. Samples
 // beyond the store's capacity are dropped, and so are laps beyond the lap tables.
 int readSavedLaps(std::span<const std::uint8_t> file, ViewerStores& stores);
-// The same for an open file, whose sample tables are read straight into the stores.
-int readSavedLapsFile(const FileBytes& file, ViewerStores& stores);
-
 // A saved-laps file in two steps: its laps are appended to the stores at once, its samples
 // (stores rows first() .. end() - 1) when they are brought, a stretch at a time, from the
 // file when there is one, else from its image.
