@@ -33,11 +33,15 @@ class FileBytes {
 
   Status open(const std::string& path);
   std::span<const std::uint8_t> bytes() const { return {data_, size_}; }
+  // The open file where the system reads it by offset, else -1.
+  // The open file, where the system reads it by offset (else -1): a table may map its pages.
+  int descriptor() const { return descriptor_; }
 
   // Copies those of the `count` bytes from `offset` on that the file held when it was opened
-  // into `out`, leaving the rest of `out` as it is, and returns how many that were. Large
-  // blocks that go straight into their place (a saved-laps file's tables) are read by the
-  // system from the file: mapping every page of them costs more than the copy.
+  // into `out`, leaving the rest of `out` as it is, and returns how many that were. Blocks
+  // that go straight into their place (a saved-laps file's tables) and cannot be the file's
+  // own pages there are read by the system from the file: faulting in every page of this
+  // mapping costs more than the copy.
   std::size_t copyOut(std::size_t offset, void* out, std::size_t count) const;
 
  private:

@@ -28,4 +28,10 @@ void RawTable::clear() {
 // second thread could meet the load's own writes, so the load touches them itself.
 void RawTable::prepare(std::size_t, std::size_t) {}
 
+// A file with a view mapped cannot be cut or replaced on Windows, so saving over a loaded
+// file would fail: the rows are always read.
+bool RawTable::mapFileRows(std::size_t, const FileBytes&, std::uint64_t, std::size_t) {
+  return false;
+}
+
 }  // namespace lv

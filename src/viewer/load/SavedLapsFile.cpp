@@ -107,6 +107,24 @@ SavedLapsRows::SavedLapsRows(std::span<const std::uint8_t> image, const FileByte
   patchesAt_ = telemetryAt_ + sizeof(TelemetryRecord) * total;
   extraAt_ = patchesAt_ + (version_ == 3 ? sizeof(ContactPatchRecord) * total : 0);
   framesAt_ = extraAt_ + (version_ >= 2 ? sizeof(ExtraRecord) * total : 0);
+  if (file_ == nullptr) return;
+  telemetryMapped_ = mapBlock(stores.telemetryTable, telemetryAt_);
+  patchesMapped_ = version_ == 3 && mapBlock(stores.contactPatchTable, patchesAt_);
+  extraMapped_ = version_ >= 2 && mapBlock(stores.extraTable, extraAt_);
+  // Version 0 rows get two fields of their frames written as they are brought.
+  framesMapped_ = version_ != 0 && mapBlock(stores.frameTable, framesAt_);
+}
+
+// A block is mapped as far as the file reaches; rows beyond stay zeros, as when read.
+template <typename Record>
+bool SavedLapsRows::mapBlock(FixedTable<Record>& table, std::size_t at) const {
+  // Below this, reading the rows costs less than mapping and leasing the file.
+  constexpr std::size_t kWorthMapping = std::size_t{1} << 20;
+  std::size_t size = file_->bytes().size();
+  if (at >= size) return false;
+  std::size_t bytes = std::min(sizeof(Record) * static_cast<std::size_t>(end_ - first_), size - at);
+  return bytes >= kWorthMapping &&
+         table.mapFileRows(sizeof(Record) * static_cast<std::size_t>(first_), *file_, at, bytes);
 }
 
 // Rows a short file does not reach keep what they held (zeros in rows never used).
@@ -128,10 +146,10 @@ void SavedLapsRows::bring(int from, int to) {
   from = std::max(from, first_);
   to = std::min(to, end_);
   if (from >= to) return;
-  bringBlock(stores_.telemetryTable, telemetryAt_, from, to);
-  if (version_ == 3) bringBlock(stores_.contactPatchTable, patchesAt_, from, to);
-  if (version_ >= 2) bringBlock(stores_.extraTable, extraAt_, from, to);
-  bringBlock(stores_.frameTable, framesAt_, from, to);
+  if (!telemetryMapped_) bringBlock(stores_.telemetryTable, telemetryAt_, from, to);
+  if (version_ == 3 && !patchesMapped_) bringBlock(stores_.contactPatchTable, patchesAt_, from, to);
+  if (version_ >= 2 && !extraMapped_) bringBlock(stores_.extraTable, extraAt_, from, to);
+  if (!framesMapped_) bringBlock(stores_.frameTable, framesAt_, from, to);
   if (version_ == 0) {
     for (int s = from; s < to; ++s) {
       stores_.frameTable[static_cast<std::size_t>(s)].f[FrameRecord::kStatusWord] = 0;

@@ -22,7 +22,8 @@ std::vector<std::uint8_t> encodeSavedLaps(const ViewerStores& stores);
 int readSavedLaps(std::span<const std::uint8_t> file, ViewerStores& stores);
 // A saved-laps file in two steps: its laps are appended to the stores at once, its samples
 // (stores rows first() .. end() - 1) when they are brought, a stretch at a time, from the
-// file when there is one, else from its image.
+// file when there is one, else from its image. Large blocks of samples of a file are instead
+// mapped into their tables at once, where the system allows: bringing them costs nothing.
 class SavedLapsRows final : public RowSupply {
  public:
   SavedLapsRows(std::span<const std::uint8_t> image, const FileBytes* file, ViewerStores& stores);
@@ -31,6 +32,8 @@ class SavedLapsRows final : public RowSupply {
   void bring(int from, int to) override;
 
  private:
+  template <typename Record>
+  bool mapBlock(FixedTable<Record>& table, std::size_t at) const;
   template <typename Record>
   void bringBlock(FixedTable<Record>& table, std::size_t at, int from, int to) const;
 
@@ -41,6 +44,8 @@ class SavedLapsRows final : public RowSupply {
   // Where each block of sample records starts in the file; a block is there for some
   // versions only.
   std::size_t telemetryAt_ = 0, patchesAt_ = 0, extraAt_ = 0, framesAt_ = 0;
+  bool telemetryMapped_ = false, patchesMapped_ = false, extraMapped_ = false,
+       framesMapped_ = false;
 };
 
 // One lap of a saved-laps file as the listing of saved laps shows it.
