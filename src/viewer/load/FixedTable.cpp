@@ -91,9 +91,13 @@ bool RawTable::mapFileRows(std::size_t firstByte, const FileBytes& file, std::ui
   std::uintptr_t page = pageSize();
   if (firstByte >= bytes_ || file.descriptor() < 0) return false;
   bytes = std::min(bytes, bytes_ - firstByte);
-  // Rows from the first on belong to a first load, and nothing is in the table yet: it moves
-  // within its first page so that its bytes lie there as the file's lie within theirs.
-  if (firstByte == 0) data_ = reinterpret_cast<void*>(base_ + offset % page);
+  // Rows from the first on belong to a first load: the table moves within its first page so
+  // that its bytes lie there as the file's lie within theirs. Whatever a load that came to
+  // nothing left in it is dropped, so that the rows beyond this load read as zeros.
+  if (firstByte == 0) {
+    clear();
+    data_ = reinterpret_cast<void*>(base_ + offset % page);
+  }
   auto start = reinterpret_cast<std::uintptr_t>(data_) + firstByte;
   if (start % page != offset % page) return false;
   std::uintptr_t from = roundUpTo(start, page);

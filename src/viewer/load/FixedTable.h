@@ -25,10 +25,10 @@ class RawTable {
   void prepare(std::size_t firstByte, std::size_t bytes);
   // Puts `bytes` bytes of the file from `offset` on into the table from `firstByte` on: the
   // whole pages among them are the file's own pages, mapped copy-on-write (nothing is copied),
-  // and the bytes either side of them are read. The table's bytes so far must be zeros; a
-  // load from the first row moves the table within its first page so that its pages line up
-  // with the file's. Returns false where they do not line up or the file cannot be mapped so
-  // (the rows must then be read).
+  // and the bytes either side of them are read. Those rows must not have been written yet. A
+  // load from the first row empties the table and moves it within its first page so that its
+  // pages line up with the file's. Returns false, with the rows still zeros, where they do not
+  // line up or the file cannot be mapped so: the rows must then be read.
   bool mapFileRows(std::size_t firstByte, const FileBytes& file, std::uint64_t offset,
                    std::size_t bytes);
 
