@@ -10,8 +10,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <future>
-#include <memory>
 #include <mutex>
 #include <system_error>
 #include <thread>
@@ -33,12 +31,30 @@ struct Mapping {
 };
 
 // The signal the system sends when a leased file is about to change. It is sent to the
-// watcher thread alone, which has it blocked and waits for it.
+// watcher thread, which has it blocked and waits for it.
+int breakSignal() {
+  return SIGRTMIN + 5;
+}
+
 sigset_t leaseBreakSignal() {
   sigset_t set;
   sigemptyset(&set);
-  sigaddset(&set, SIGRTMIN + 5);
+  sigaddset(&set, breakSignal());
   return set;
+}
+
+// Until the watcher runs, the signal may reach any thread, which would end the program by
+// default; the watcher learns of such a break from the lease itself.
+void ignoreBreak(int, siginfo_t*, void*) {}
+
+void ignoreStrayBreaks() {
+  struct sigaction now {};
+  if (sigaction(breakSignal(), nullptr, &now) != 0 || now.sa_handler != SIG_DFL) return;
+  struct sigaction ignoring {};
+  ignoring.sa_sigaction = ignoreBreak;
+  ignoring.sa_flags = SA_SIGINFO | SA_RESTART;
+  sigemptyset(&ignoring.sa_mask);
+  sigaction(breakSignal(), &ignoring, nullptr);
 }
 
 // A page the system dropped from its cache is read from the file again at its next use; on a
@@ -113,8 +129,9 @@ class Leases {
     if (onRemovableMedium(info.st_dev) || !startWatcher()) return nullptr;
     int own = fcntl(descriptor, F_DUPFD_CLOEXEC, 0);
     if (own < 0) return nullptr;
-    f_owner_ex owner{F_OWNER_TID, watcher_};
-    if (fcntl(own, F_SETSIG, SIGRTMIN + 5) != 0 || fcntl(own, F_SETOWN_EX, &owner) != 0 ||
+    // Before the watcher runs, a lease tells the whole program of a break; the watcher looks
+    // for one as it takes the lease over.
+    if (fcntl(own, F_SETSIG, breakSignal()) != 0 || (watcher_ != 0 && !tellWatcher(own)) ||
         fcntl(own, F_SETLEASE, F_RDLCK) != 0) {
       ::close(own);
       return nullptr;
@@ -123,37 +140,57 @@ class Leases {
     return &leases_.back();
   }
 
+  // The watcher is started without waiting for it: a load should not wait for a thread that
+  // may have to queue for the core the font loading has.
   bool startWatcher() {
-    if (watcher_ != 0) return true;
-    // Shared, so that the watcher may still be inside set_value when the wait here is over.
-    auto started = std::make_shared<std::promise<pid_t>>();
-    std::future<pid_t> tid = started->get_future();
+    if (watcherStarted_) return true;
+    ignoreStrayBreaks();
     try {
-      std::thread([this, started] {
-        sigset_t set = leaseBreakSignal();
-        pthread_sigmask(SIG_BLOCK, &set, nullptr);
-        started->set_value(gettid());
-        watch();
-      }).detach();
+      std::thread([this] { watch(); }).detach();
     } catch (const std::system_error&) {
       return false;
     }
-    watcher_ = tid.get();
+    watcherStarted_ = true;
     return true;
+  }
+
+  // Breaks of the leases the watcher has taken over are signalled to it alone.
+  bool tellWatcher(int leaseDescriptor) const {
+    f_owner_ex owner{F_OWNER_TID, watcher_};
+    return fcntl(leaseDescriptor, F_SETOWN_EX, &owner) == 0;
   }
 
   [[noreturn]] void watch() {
     sigset_t set = leaseBreakSignal();
+    pthread_sigmask(SIG_BLOCK, &set, nullptr);
+    takeOverLeases();
     for (;;) {
       siginfo_t info{};
       if (sigwaitinfo(&set, &info) > 0) handOver(info.si_fd);
     }
   }
 
-  // Somebody is about to write or cut a leased file: its pages become our own, then the
-  // lease is given back and the writer goes on.
+  // A lease taken before the watcher ran may be breaking already: F_GETLEASE then gives the
+  // lease it is being broken to.
+  void takeOverLeases() {
+    std::lock_guard lock(mutex_);
+    watcher_ = gettid();
+    std::vector<int> breaking;
+    for (const Lease& lease : leases_) {
+      tellWatcher(lease.descriptor);
+      if (fcntl(lease.descriptor, F_GETLEASE) != F_RDLCK) breaking.push_back(lease.descriptor);
+    }
+    for (int descriptor : breaking) handOverLocked(descriptor);
+  }
+
   void handOver(int leaseDescriptor) {
     std::lock_guard lock(mutex_);
+    handOverLocked(leaseDescriptor);
+  }
+
+  // Somebody is about to write or cut a leased file: its pages become our own, then the
+  // lease is given back and the writer goes on.
+  void handOverLocked(int leaseDescriptor) {
     for (const Mapping& mapping : mappings_)
       if (mapping.leaseDescriptor == leaseDescriptor) copyIntoOwnMemory(mapping);
     std::erase_if(mappings_,
@@ -177,7 +214,8 @@ class Leases {
   std::mutex mutex_;
   std::vector<Lease> leases_;
   std::vector<Mapping> mappings_;
-  pid_t watcher_ = 0;
+  bool watcherStarted_ = false;
+  pid_t watcher_ = 0;  // the watcher's thread once it runs
 };
 
 // Never destroyed: the watcher thread may still wait on it while the program ends.
