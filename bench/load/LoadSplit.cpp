@@ -13,8 +13,10 @@
 
 #include <chrono>
 #include <cstdio>
+#include <fstream>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
 
 #include "platform/cairo/RasterCanvas.h"
@@ -98,6 +100,23 @@ bool endsWith(const std::string& text, char c) {
 
 }  // namespace
 
+// What the load holds now, at its largest: its own memory, and the pages of files it has
+// mapped, which the system's cache holds anyway.
+void printMemory() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  long anonymous = 0, file = 0;
+  while (std::getline(status, line)) {
+    std::istringstream fields(line);
+    std::string name;
+    long kilobytes = 0;
+    fields >> name >> kilobytes;
+    if (name == "RssAnon:") anonymous = kilobytes;
+    if (name == "RssFile:") file = kilobytes;
+  }
+  std::printf("memory own %ld MB  file pages %ld MB\n", anonymous / 1024, file / 1024);
+}
+
 int main(int argc, char** argv) {
   bool hugePages = argc == 3;
   if (argc != 3 && !(argc == 4 && std::string(argv[1]) == "--no-huge-pages")) {
@@ -180,6 +199,7 @@ int main(int argc, char** argv) {
   lv::drawTyreOverview(graphs, end, summaries.get());
   picture->pixels();  // everything put down, as before a window copies it
   watch.lap("picture");
+  printMemory();
 
   picture.reset();
   stores.reset();

@@ -5,7 +5,8 @@
 # runs as the window runs it: the picture drawn into the raster, no event text
 # (--no-draw-events). Then the peak memory of each load and the split of a load's time into
 # its stages (load_split, one fresh process per run), for the saved laps also with the stores
-# in small pages.
+# in small pages, with what the load holds after its picture: memory of its own, and pages of
+# the files it mapped, which are the system's cache of them.
 #   bench/load/load_bench.sh [BIN_DIR] [RUNS]
 set -euo pipefail
 bin=${1:-build/release/bin}
@@ -101,6 +102,8 @@ split() {
       "$(awk -v s="$stage" '$1 == s {print $6}' "$out" | median)" \
       "$(awk -v s="$stage" '$1 == s {print $9}' "$out" | median)"
   done
+  echo "  memory after the picture: own $(awk '$1 == "memory" {print $3}' "$out" | median) MB," \
+    "pages of mapped files $(awk '$1 == "memory" {print $6}' "$out" | median) MB"
 }
 
 echo "machine: $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg)"
