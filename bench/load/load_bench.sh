@@ -103,7 +103,7 @@ split() {
       "$(awk -v s="$stage" '$1 == s {print $9}' "$out" | median)"
   done
   echo "  memory after the picture: own $(awk '$1 == "memory" {print $3}' "$out" | median) MB," \
-    "pages of mapped files $(awk '$1 == "memory" {print $6}' "$out" | median) MB"
+    "pages of mapped files $(awk '$1 == "memory" {print $7}' "$out" | median) MB"
 }
 
 echo "machine: $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg)"
