@@ -7,6 +7,8 @@
 #   3. a real double-click on a lap list line chooses that lap;
 #   4. a real right-click over the plot area shows the readout there and fills the value boxes;
 #   5. after "ld M", a real double-click on another driver's lap line in the tree imports it;
+#   6. a saved-laps file that another program rewrites and cuts while it is loaded still
+#      draws its laps as saved;
 #   and the first mouse movement over the window opens the file dialog of "load".
 # Usage: run_gui_tests.sh BIN_DIR. Exits 77 (skipped) where Xvfb or the tools are missing.
 set -euo pipefail
@@ -268,6 +270,31 @@ double_click_until $((X + 1760)) $((Y + 29 + 12 + 5 * 15)) plot_changed
 cli_png "$work/import.cli.png" "load $online" "ldm $online" "tree 0 0 3"
 imported() { plot_matches "$work/import" "$work/import.cli.png"; }
 wait_for "the other driver's lap to be imported" imported
+stop_lapvista
+
+echo "6. a loaded saved-laps file rewritten and cut by another program keeps its laps"
+# Large enough that its tables are the file's own pages.
+"$bin/gplsim" --out "$work/long" --laps 8 --fps 60 --tel-version 7 --seed 4 >/dev/null
+saved="$work/drive/gpl/replay/long.tmr"
+"$bin/lapvista-cli" --no-draw-events --ini-dir "$work/long" -e "load $work/long/gpl/replay/demo.rpy" \
+  -e "save $saved" >/dev/null
+cp "$saved" "$work/long-as-saved.tmr"
+start_lapvista "$saved"
+close_box_with_return "Quick overview with datas of all laps"
+wait_for "ready" ready
+eval "$(xdotool getwindowgeometry --shell "$window")"
+origin_x=$X
+origin_y=$Y
+# cp waits until the window has its rows in memory of its own; then the file is cut to nothing.
+cp "$work/online/gpl/replay/demo.rpy" "$saved"
+: >"$saved"
+kill -0 "$lapvista_pid" 2>/dev/null || fail "lapvista ended when its file was rewritten: $(lapvista_end)"
+xdotool mousemove $((origin_x + 1888)) $((origin_y + 40))
+xdotool click --repeat 12 --delay 50 1
+double_click_until $((origin_x + 1840)) $((origin_y + 35 + 2 * 12 + 6)) speed_shown
+cli_png "$work/kept.cli.png" "load $work/long-as-saved.tmr" "dblclick 2"
+kept() { plot_matches "$work/kept" "$work/kept.cli.png"; }
+wait_for "lap 2 of the rewritten file to be drawn as saved" kept
 stop_lapvista
 
 echo "all window tests passed"
