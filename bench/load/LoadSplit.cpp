@@ -98,8 +98,6 @@ bool endsWith(const std::string& text, char c) {
   return !text.empty() && text.back() == c;
 }
 
-}  // namespace
-
 // What the load holds now, at its largest: its own memory, and the pages of files it has
 // mapped, which the system's cache holds anyway.
 void printMemory() {
@@ -116,6 +114,8 @@ void printMemory() {
   }
   std::printf("memory own %ld MB  file pages %ld MB\n", anonymous / 1024, file / 1024);
 }
+
+}  // namespace
 
 int main(int argc, char** argv) {
   bool hugePages = argc == 3;

@@ -33,7 +33,6 @@ class FileBytes {
 
   Status open(const std::string& path);
   std::span<const std::uint8_t> bytes() const { return {data_, size_}; }
-  // The open file where the system reads it by offset, else -1.
   // The open file, where the system reads it by offset (else -1): a table may map its pages.
   int descriptor() const { return descriptor_; }
 

@@ -103,9 +103,9 @@ bool RawTable::mapFileRows(std::size_t firstByte, const FileBytes& file, std::ui
   std::uintptr_t from = roundUpTo(start, page);
   std::uintptr_t to = (start + bytes) & ~(page - 1);
   if (to <= from) return false;
-  fileMapped_ = true;
   if (!mapLeasedFilePages(file.descriptor(), offset + (from - start), from, to - from))
     return false;
+  fileMapped_ = true;
   file.copyOut(offset, reinterpret_cast<void*>(start), from - start);
   file.copyOut(offset + (to - start), reinterpret_cast<void*>(to), start + bytes - to);
   return true;
